@@ -1,4 +1,223 @@
 import QtQuick 2.3
+import Zib.Components 1.0
 
-Item {
+NotePage {
+    id: textCanvasPage
+
+    title: noteData && noteData.loaded ? qsTr("Canvas") : qsTr("New canvas note")
+    titleImage.imagePath: "image://ThemeImageProvider/draw-freehand"
+    okFunction: saveCanvasNote
+
+    // A drawing has no title editor and does not scroll.
+    _textEditTitle.height: 0
+    _textEditTitle.enabled: false
+    _textEditTitle.focus: false
+    _textEditTitle.visible: false
+    _flickable.topMargin: 0
+    _flickable.interactive: false
+
+    Connections {
+        target: textCanvasPage._flickable
+        function onInteractiveChanged() {
+            if (textCanvasPage._flickable.interactive)
+                textCanvasPage._flickable.interactive = false
+        }
+    }
+
+    Component.onCompleted: {
+        if (noteData)
+            _lineWidth = Math.max(noteData.lineWidth - 1, 0)
+    }
+
+    function saveCanvasNote() {
+        var content = _contentItem
+        if (content.savePending)
+            return true
+        noteData.lineWidth = _lineWidth + 1
+        // A new note gets its file name, and so its picture path, here.
+        saveNote()
+        return content.savePicture()
+    }
+
+    _contentComponent: Component {
+        Item {
+            id: canvasItem
+
+            readonly property real contentHeight: 0
+            readonly property bool canBeSaved: true
+            readonly property bool savePending: canvas._saveOnPaint || canvasSaveTimer.running
+            readonly property alias canvas: canvas
+            readonly property alias picture: picture
+
+            function _pictureExists() {
+                var path = textCanvasPage.noteData.imagePath
+                return path !== "" && root.isFileExist(path)
+            }
+
+            function savePicture() {
+                var note = textCanvasPage.noteData
+                if (_pictureExists()) {
+                    if (!canvas._cleared) {
+                        // Put the stored picture under the new strokes and
+                        // save once that has been painted.
+                        canvas._saveOnPaint = true
+                        var ctx = canvas.getContext("2d")
+                        ctx.globalCompositeOperation = "destination-over"
+                        ctx.drawImage(picture, 0, 0)
+                        ctx.globalCompositeOperation = "source-over"
+                        canvas.requestPaint()
+                        return true
+                    }
+                    canvas.save(note.nextImagePath)
+                    note.updateImagePath()
+                    return false
+                }
+                if (note.imagePath !== "")
+                    canvas.save(note.imagePath)
+                return false
+            }
+
+            function clearCanvas() {
+                canvas._cleared = true
+                var ctx = canvas.getContext("2d")
+                ctx.clearRect(0, 0, canvas.width, canvas.height)
+                canvas._lastContextData = undefined
+                canvas.requestPaint()
+            }
+
+            Timer {
+                id: canvasSaveTimer
+                interval: 0
+                onTriggered: {
+                    var note = textCanvasPage.noteData
+                    canvas.save(note.nextImagePath)
+                    note.updateImagePath()
+                    textCanvasPage.okFunction = null
+                    textCanvasPage.closePage(true)
+                }
+            }
+
+            Image {
+                id: picture
+                objectName: "storedPicture"
+                anchors.fill: parent
+                // Drawn at its own size from the top left corner, as the
+                // merge on saving puts it.
+                fillMode: Image.Pad
+                horizontalAlignment: Image.AlignLeft
+                verticalAlignment: Image.AlignTop
+                // Picture paths come round again; never show a cached one.
+                cache: false
+                source: !canvas._cleared && canvasItem._pictureExists()
+                        ? "file://" + textCanvasPage.noteData.imagePath : ""
+                visible: source != ""
+            }
+
+            Canvas {
+                id: canvas
+                objectName: "canvas"
+
+                property real _lastX: 0
+                property real _lastY: 0
+                property bool _saveOnPaint: false
+                property bool _cleared: false
+                property var _lastContextData
+                // A stroke segment waits for the next paint.
+                property bool _strokePending: false
+                property real _toX: 0
+                property real _toY: 0
+                property bool _moved: false
+
+                anchors.fill: parent
+
+                function _brushColor() {
+                    var note = textCanvasPage.noteData
+                    return textCanvasPage._eraserEnabled ? note.bgColor : note.fgColor
+                }
+
+                onPaint: {
+                    if (!textCanvasPage._isEditing || !_strokePending)
+                        return
+                    _strokePending = false
+                    var ctx = getContext("2d")
+                    ctx.lineWidth = textCanvasPage._lineWidth + 1
+                    ctx.lineJoin = "round"
+                    ctx.lineCap = "round"
+                    ctx.strokeStyle = _brushColor()
+                    ctx.beginPath()
+                    ctx.moveTo(_lastX, _lastY)
+                    ctx.lineTo(_toX, _toY)
+                    ctx.stroke()
+                    _lastX = _toX
+                    _lastY = _toY
+                }
+
+                onPainted: {
+                    if (_saveOnPaint) {
+                        _saveOnPaint = false
+                        canvasSaveTimer.start()
+                    }
+                }
+
+                onWidthChanged: if (textCanvasPage._isEditing) canvasPaintLastContextData.restart()
+                onHeightChanged: if (textCanvasPage._isEditing) canvasPaintLastContextData.restart()
+
+                Timer {
+                    id: canvasPaintLastContextData
+                    interval: 100
+                    onTriggered: {
+                        var data = canvas._lastContextData
+                        if (!data)
+                            return
+                        var ctx = canvas.getContext("2d")
+                        ctx.putImageData(data, 0, 0, 0, 0, data.width, data.height)
+                        canvas.requestPaint()
+                    }
+                }
+
+                Timer {
+                    id: canvasSaveLastContextData
+                    interval: 0
+                    onTriggered: {
+                        var ctx = canvas.getContext("2d")
+                        canvas._lastContextData = ctx.getImageData(0, 0, canvas.width, canvas.height)
+                    }
+                }
+
+                MouseArea {
+                    id: mouseArea
+                    objectName: "canvasMouseArea"
+                    anchors.fill: parent
+                    preventStealing: true
+
+                    onPressed: {
+                        canvas._lastX = mouse.x
+                        canvas._lastY = mouse.y
+                        canvas._moved = false
+                        textCanvasPage._changed = true
+                    }
+                    onPositionChanged: {
+                        if (!pressed)
+                            return
+                        canvas._toX = mouse.x
+                        canvas._toY = mouse.y
+                        canvas._strokePending = true
+                        canvas._moved = true
+                        canvas.requestPaint()
+                    }
+                    onClicked: {
+                        if (canvas._moved)
+                            return
+                        var ctx = canvas.getContext("2d")
+                        ctx.fillStyle = canvas._brushColor()
+                        ctx.beginPath()
+                        ctx.arc(mouse.x, mouse.y, (textCanvasPage._lineWidth + 1) / 2, 0, 2 * Math.PI)
+                        ctx.fill()
+                        canvas.requestPaint()
+                    }
+                    onReleased: canvasSaveLastContextData.restart()
+                }
+            }
+        }
+    }
 }
