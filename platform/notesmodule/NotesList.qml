@@ -1,0 +1,145 @@
+import QtQuick 2.3
+import QtQuick.Controls 2.2 as Controls
+import Zib.Components 1.0
+import Zib.NotesBase 1.0
+import "private"
+
+// The notes as cards, in a grid or as a one-column list, with marking of
+// notes for deletion and a floating button for a new note.
+Item {
+    id: notesList
+
+    // The view; its model is set by the user (normally the controller's proxy).
+    property alias list: view
+    property alias addNoteButton: addNoteButton
+
+    property int viewMode: 0
+    readonly property var viewModes: [
+        { image: "image://ThemeImageProvider/view-grid", name: qsTr("Grid") },
+        { image: "image://ThemeImageProvider/view-list-details", name: qsTr("List") }
+    ]
+
+    // Marking: file names of the marked notes, as removeItems takes them.
+    property bool checkMode: false
+    property var checkedNotes: []
+
+    signal noteClicked(var note)
+    // Sent by the add button when no page offers showNewNotePageList().
+    signal addNoteClicked()
+
+    readonly property real unit: typeof dpiRatio === "number" && dpiRatio > 0 ? dpiRatio : 1
+    readonly property bool listLayout: viewMode === 1
+
+    function toggleCheckMode() {
+        checkMode = !checkMode;
+    }
+
+    function isChecked(file) {
+        return checkedNotes.indexOf(file) >= 0;
+    }
+
+    function setChecked(file, on) {
+        if (!file || isChecked(file) === on)
+            return;
+        var marks = checkedNotes.slice();
+        if (on)
+            marks.push(file);
+        else
+            marks.splice(marks.indexOf(file), 1);
+        checkedNotes = marks;
+    }
+
+    // The stored mode, or the grid for a value that names no mode.
+    function storedViewMode() {
+        var mode = settings.getInt("view-mode", 0, "Notes");
+        if (typeof mode !== "number" || mode !== Math.floor(mode) || mode < 0 || mode >= viewModes.length)
+            return 0;
+        return mode;
+    }
+
+    function requestNewNote() {
+        if (typeof mainPage !== "undefined" && mainPage && typeof mainPage.showNewNotePageList === "function")
+            mainPage.showNewNotePageList();
+        else
+            addNoteClicked();
+    }
+
+    function cardClicked(note, file) {
+        if (checkMode)
+            setChecked(file, !isChecked(file));
+        else if (note)
+            noteClicked(note);
+    }
+
+    function cardPressAndHold(file) {
+        checkMode = true;
+        setChecked(file, true);
+    }
+
+    // Leaving marking mode, however it happens, drops the marks.
+    onCheckModeChanged: {
+        if (!checkMode && checkedNotes.length > 0)
+            checkedNotes = [];
+    }
+
+    Component.onCompleted: viewMode = storedViewMode()
+
+    GridView {
+        id: view
+
+        readonly property real spacing: 10 * notesList.unit
+        readonly property int columns: notesList.listLayout
+                                       ? 1 : Math.max(1, Math.floor(width / (170 * notesList.unit)))
+
+        anchors.fill: parent
+        anchors.leftMargin: spacing / 2
+        anchors.rightMargin: spacing / 2
+        clip: true
+        boundsBehavior: Flickable.StopAtBounds
+        cellWidth: Math.max(1, Math.floor(width / columns))
+        cellHeight: notesList.listLayout ? Math.round(88 * notesList.unit) : Math.round(cellWidth * 0.9)
+        // Delegates exist only for the visible rows plus this margin; each
+        // loads its note when made.
+        cacheBuffer: Math.round(cellHeight * 2)
+
+        header: Item { width: 1; height: view.spacing / 2 }
+        // Room below the last row so the add button never covers a card.
+        footer: Item { width: 1; height: addNoteButton.visible ? addNoteButton.height + 2 * addNoteButton.margin : view.spacing }
+
+        delegate: NoteCard {
+            id: card
+            width: view.cellWidth
+            height: view.cellHeight
+            note: model.note
+            fileName: model.fileName
+            compact: notesList.listLayout
+            checkMode: notesList.checkMode
+            checked: notesList.checkMode && notesList.checkedNotes.indexOf(card.fileName) >= 0
+            onClicked: notesList.cardClicked(card.note, card.fileName)
+            onPressAndHold: notesList.cardPressAndHold(card.fileName)
+            inset: view.spacing / 2
+        }
+
+        displaced: Transition {
+            NumberAnimation { properties: "x,y"; duration: 200; easing.type: Easing.OutQuad }
+        }
+        move: Transition {
+            NumberAnimation { properties: "x,y"; duration: 200; easing.type: Easing.OutQuad }
+        }
+
+        Controls.ScrollBar.vertical: Controls.ScrollBar {}
+    }
+
+    RoundAddButton {
+        id: addNoteButton
+
+        readonly property real margin: 20 * notesList.unit
+
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.rightMargin: margin
+        anchors.bottomMargin: margin
+        z: 1
+        onClicked: notesList.requestNewNote()
+    }
+}

@@ -1,0 +1,241 @@
+import QtQuick 2.3
+import Zib.NotesBase 1.0
+
+// One note drawn as a card in the note's own colours: title, a preview of
+// the content (text, formatted check-list or the drawing), the modification
+// date and a mark for a reminder.
+Item {
+    id: card
+
+    property var note: null
+    property string fileName: ""
+    // Flatter layout for the list mode: fewer title lines, smaller margins.
+    property bool compact: false
+    property bool checkMode: false
+    property bool checked: false
+    // Gap between the cell's edge and the card.
+    property real inset: 0
+
+    readonly property bool pressed: mouseArea.pressed
+    readonly property real unit: typeof dpiRatio === "number" && dpiRatio > 0 ? dpiRatio : 1
+    readonly property bool isCanvas: note !== null && note.type === Note.CanvasType
+    readonly property bool hasReminder: note !== null && note.notifyType !== Note.RepeatNever
+    readonly property color textColor: note ? note.fgColor : "#444444"
+    readonly property string dateText: note ? Qt.formatDateTime(note.modifyDate, "dd.MM.yyyy hh:mm") : ""
+    readonly property string imageSource: isCanvas ? fileUrl(note.imagePath) : ""
+
+    // The title and preview items, named for tests and for hosts that style them.
+    readonly property alias titleItem: titleText
+    readonly property alias previewItem: previewText
+    readonly property alias imageItem: picture
+
+    signal clicked()
+    signal pressAndHold()
+
+    // A note's content is read from its file only when its card is first
+    // made, so opening a large collection reads just the visible notes.
+    function ensureLoaded() {
+        if (note && !note.loaded)
+            note.load();
+    }
+
+    function fileExists(path) {
+        // The window offers a cheap check; without it the picture simply
+        // stays hidden unless it loads.
+        if (typeof root !== "undefined" && root && typeof root.isFileExist === "function")
+            return root.isFileExist(path);
+        return true;
+    }
+
+    function fileUrl(path) {
+        if (!path || !fileExists(path))
+            return "";
+        // Encode each path segment so that "#", "?" or "%" in a directory
+        // name cannot end the path part of the URL.
+        return "file://" + path.split("/").map(encodeURIComponent).join("/");
+    }
+
+    onNoteChanged: ensureLoaded()
+    Component.onCompleted: ensureLoaded()
+
+    // Soft shadow made of two faint rounded layers; shader effects are not
+    // available with every scene graph backend.
+    Rectangle {
+        anchors.fill: background
+        anchors.topMargin: 1 * card.unit
+        anchors.bottomMargin: -3 * card.unit
+        anchors.leftMargin: -1 * card.unit
+        anchors.rightMargin: -1 * card.unit
+        radius: background.radius + 2 * card.unit
+        color: "#000000"
+        opacity: 0.06
+    }
+    Rectangle {
+        anchors.fill: background
+        anchors.topMargin: 0
+        anchors.bottomMargin: -1.5 * card.unit
+        radius: background.radius + 1
+        color: "#000000"
+        opacity: 0.12
+    }
+
+    Rectangle {
+        id: background
+        anchors.fill: parent
+        anchors.margins: card.inset
+        radius: 8 * card.unit
+        color: card.note ? card.note.bgColor : "#ffffcc"
+        border.width: card.checked ? 2 * card.unit : 0
+        border.color: styles.highlightColor
+        scale: card.pressed ? 0.98 : 1
+
+        Behavior on scale { NumberAnimation { duration: 80 } }
+
+        Item {
+            id: content
+            anchors.fill: parent
+            anchors.margins: (card.compact ? 8 : 10) * card.unit
+
+            Text {
+                id: titleText
+                objectName: "cardTitle"
+                anchors.left: parent.left
+                anchors.right: checkIndicator.visible ? checkIndicator.left : parent.right
+                anchors.rightMargin: checkIndicator.visible ? 6 * card.unit : 0
+                anchors.top: parent.top
+                visible: text !== ""
+                height: visible ? implicitHeight : 0
+                text: card.note ? card.note.title : ""
+                textFormat: Text.PlainText
+                color: card.textColor
+                font.pixelSize: styles.label.normal
+                font.bold: true
+                wrapMode: Text.Wrap
+                maximumLineCount: card.compact ? 1 : 2
+                elide: Text.ElideRight
+            }
+
+            Item {
+                id: body
+                anchors.left: parent.left
+                anchors.right: parent.right
+                anchors.top: titleText.bottom
+                anchors.topMargin: titleText.visible ? 4 * card.unit : 0
+                anchors.bottom: footer.top
+                anchors.bottomMargin: 4 * card.unit
+
+                Text {
+                    id: previewText
+                    objectName: "cardPreview"
+                    anchors.fill: parent
+                    anchors.rightMargin: !titleText.visible && checkIndicator.visible
+                                         ? checkIndicator.width + 6 * card.unit : 0
+                    visible: !card.isCanvas
+                    // A check-list preview carries <font> marks for done
+                    // entries; a text note is shown as typed.
+                    textFormat: card.note && card.note.type === Note.ListType ? Text.StyledText : Text.PlainText
+                    text: card.note && !card.isCanvas ? card.note.previewText : ""
+                    color: card.textColor
+                    font.pixelSize: styles.label.small
+                    wrapMode: Text.Wrap
+                    elide: Text.ElideRight
+                    maximumLineCount: Math.max(1, Math.floor(height / Math.max(1, fontMetrics.height)))
+                    clip: true
+                }
+
+                FontMetrics {
+                    id: fontMetrics
+                    font: previewText.font
+                }
+
+                Image {
+                    id: picture
+                    objectName: "cardImage"
+                    anchors.fill: parent
+                    visible: card.isCanvas && status === Image.Ready
+                    source: card.imageSource
+                    fillMode: Image.PreserveAspectFit
+                    horizontalAlignment: card.compact ? Image.AlignLeft : Image.AlignHCenter
+                    asynchronous: true
+                    // A later drawing can reuse a file name, so never show a cached one.
+                    cache: false
+                    smooth: true
+                    sourceSize.width: Math.max(1, Math.round(width))
+                    sourceSize.height: Math.max(1, Math.round(height))
+                }
+            }
+
+            Item {
+                id: footer
+                anchors.left: parent.left
+                anchors.right: parent.right
+                anchors.bottom: parent.bottom
+                height: dateLabel.implicitHeight
+
+                Text {
+                    id: dateLabel
+                    objectName: "cardDate"
+                    anchors.left: parent.left
+                    anchors.right: reminderMark.visible ? reminderMark.left : parent.right
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: card.dateText
+                    color: card.textColor
+                    opacity: 0.6
+                    font.pixelSize: styles.label.smallest
+                    elide: Text.ElideRight
+                }
+
+                Text {
+                    id: reminderMark
+                    objectName: "cardReminder"
+                    anchors.right: parent.right
+                    anchors.verticalCenter: parent.verticalCenter
+                    visible: card.hasReminder
+                    text: "\u25f7"
+                    color: card.textColor
+                    opacity: 0.75
+                    font.pixelSize: styles.label.small
+                }
+            }
+
+            Rectangle {
+                id: checkIndicator
+                objectName: "cardCheck"
+                anchors.right: parent.right
+                anchors.top: parent.top
+                width: 22 * card.unit
+                height: width
+                radius: width / 2
+                visible: card.checkMode
+                color: card.checked ? styles.highlightColor : "transparent"
+                border.width: card.checked ? 0 : 2 * card.unit
+                border.color: card.textColor
+                opacity: card.checked ? 1 : 0.6
+
+                Text {
+                    anchors.centerIn: parent
+                    visible: card.checked
+                    text: "\u2713"
+                    color: "#ffffff"
+                    font.pixelSize: parent.height * 0.7
+                    font.bold: true
+                }
+            }
+        }
+
+        // Pressed shade.
+        Rectangle {
+            anchors.fill: parent
+            radius: parent.radius
+            color: "#000000"
+            opacity: card.pressed ? 0.06 : 0
+        }
+    }
+
+    MouseArea {
+        id: mouseArea
+        anchors.fill: background
+        onClicked: card.clicked()
+        onPressAndHold: card.pressAndHold()
+    }
+}

@@ -1,0 +1,5 @@
+#include "notesmoduletestsetup.h"
+
+#include <QtQuickTest>
+
+QUICK_TEST_MAIN_WITH_SETUP(notesmodule, NotesModuleTestSetup)

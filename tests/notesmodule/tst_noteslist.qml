@@ -1,0 +1,252 @@
+import QtQuick 2.3
+import QtTest 1.2
+import Zib.Components 1.0
+import Zib.NotesBase 1.0
+
+Item {
+    id: top
+    width: 400
+    height: 600
+
+    NotesController {
+        id: controller
+    }
+
+    NotesList {
+        id: notesList
+        anchors.fill: parent
+        list.model: controller.proxyModel
+    }
+
+    SignalSpy {
+        id: clickSpy
+        target: notesList
+        signalName: "noteClicked"
+    }
+
+    SignalSpy {
+        id: addSpy
+        target: notesList
+        signalName: "addNoteClicked"
+    }
+
+    Component {
+        id: listComponent
+        NotesList {
+            anchors.fill: parent
+        }
+    }
+
+    TestCase {
+        name: "NotesList"
+        when: windowShown
+
+        function fileOf(number) {
+            return number.toString(16) + ".note";
+        }
+
+        // The card of a proxy row, made visible first.
+        function cardAt(row) {
+            notesList.list.positionViewAtIndex(row, GridView.Contain);
+            notesList.list.forceLayout();
+            var card = notesList.list.itemAtIndex(row);
+            verify(card, "no card for row " + row);
+            return card;
+        }
+
+        function loadedCount() {
+            var model = controller.model;
+            var loaded = 0;
+            for (var row = 0; row < model.rowCount(); ++row) {
+                if (model.data(model.index(row, 0), 257).loaded)
+                    ++loaded;
+            }
+            return loaded;
+        }
+
+        function init() {
+            notesList.viewMode = 0;
+            notesList.checkMode = false;
+            notesList.addNoteButton.visible = true;
+            notesList.list.positionViewAtBeginning();
+            clickSpy.clear();
+            addSpy.clear();
+        }
+
+        // Must run first: it counts what the first showing has loaded.
+        function test_0_onlyVisibleNotesLoaded() {
+            compare(notesList.list.count, testNoteCount);
+            waitForRendering(notesList);
+            var loaded = loadedCount();
+            verify(loaded > 0, "no note was loaded");
+            verify(loaded < testNoteCount / 5, loaded + " of " + testNoteCount + " notes loaded at start");
+
+            // Every card made has its note loaded, the oldest is not yet.
+            var first = notesList.list.itemAtIndex(0);
+            verify(first.note.loaded);
+            verify(!controller.model.getNoteData("1.note").loaded);
+
+            // Scrolling to the end loads the notes shown there.
+            notesList.list.positionViewAtEnd();
+            notesList.list.forceLayout();
+            verify(controller.model.getNoteData("1.note").loaded);
+            verify(loadedCount() < testNoteCount / 2);
+        }
+
+        function test_viewModes() {
+            var modes = notesList.viewModes;
+            compare(modes.length, 2);
+            compare(modes[0].image, "image://ThemeImageProvider/view-grid");
+            compare(modes[0].name, "Grid");
+            compare(modes[1].image, "image://ThemeImageProvider/view-list-details");
+            compare(modes[1].name, "List");
+        }
+
+        function test_switchViewMode() {
+            var view = notesList.list;
+            verify(view.cellWidth < view.width / 1.5, "grid shows more than one column");
+            notesList.viewMode = 1;
+            compare(view.cellWidth, Math.floor(view.width));
+            verify(view.cellHeight < view.cellWidth / 2);
+            // Still one card per note and the cards follow the new layout.
+            compare(view.count, testNoteCount);
+            compare(cardAt(0).width, view.cellWidth);
+            notesList.viewMode = 0;
+            verify(view.cellWidth < view.width / 1.5);
+        }
+
+        function test_restoresViewMode_data() {
+            return [
+                { tag: "grid", stored: 0, expected: 0 },
+                { tag: "list", stored: 1, expected: 1 },
+                { tag: "unknown mode", stored: 7, expected: 0 },
+                { tag: "negative", stored: -1, expected: 0 }
+            ];
+        }
+
+        function test_restoresViewMode(data) {
+            settings.setInt("view-mode", data.stored, "Notes");
+            var other = createTemporaryObject(listComponent, top);
+            compare(other.viewMode, data.expected);
+        }
+
+        function test_restoresViewModeAfterGarbage() {
+            settings.setString("view-mode", "list", "Notes");
+            var other = createTemporaryObject(listComponent, top);
+            compare(other.viewMode, 0);
+            settings.setInt("view-mode", 0, "Notes");
+        }
+
+        function test_clickOpensNote() {
+            var card = cardAt(2);
+            mouseClick(card);
+            compare(clickSpy.count, 1);
+            var note = clickSpy.signalArguments[0][0];
+            compare(note, controller.model.getNoteData(fileOf(testNoteCount - 2)));
+            compare(note.file, fileOf(testNoteCount - 2));
+            compare(notesList.checkMode, false);
+        }
+
+        function test_longPressMarks() {
+            var card = cardAt(1);
+            mousePress(card);
+            tryCompare(notesList, "checkMode", true);
+            mouseRelease(card);
+            compare(notesList.checkedNotes, [fileOf(testNoteCount - 1)]);
+            compare(clickSpy.count, 0, "a long press is no click");
+            verify(card.checked);
+        }
+
+        function test_checkMode() {
+            var entered = createTemporaryObject(spyComponent, top, { target: notesList, signalName: "checkModeChanged" });
+            notesList.cardPressAndHold(fileOf(testNoteCount));
+            compare(entered.count, 1);
+            compare(notesList.checkedNotes, [fileOf(testNoteCount)]);
+
+            // Clicks now toggle marks instead of opening notes.
+            mouseClick(cardAt(3));
+            mouseClick(cardAt(4));
+            compare(notesList.checkedNotes, [fileOf(testNoteCount), fileOf(testNoteCount - 3), fileOf(testNoteCount - 4)]);
+            mouseClick(cardAt(3));
+            compare(notesList.checkedNotes, [fileOf(testNoteCount), fileOf(testNoteCount - 4)]);
+            compare(clickSpy.count, 0);
+            verify(cardAt(4).checked);
+            verify(!cardAt(3).checked);
+
+            // Unmarking all leaves marking mode on; leaving it drops the marks.
+            notesList.toggleCheckMode();
+            compare(notesList.checkMode, false);
+            compare(notesList.checkedNotes, []);
+            verify(!cardAt(4).checked);
+
+            // Entering by toggling starts with no marks.
+            notesList.toggleCheckMode();
+            compare(notesList.checkMode, true);
+            compare(notesList.checkedNotes, []);
+        }
+
+        function test_addButtonWithoutPage() {
+            verify(notesList.addNoteButton.visible);
+            mouseClick(notesList.addNoteButton);
+            compare(addSpy.count, 1);
+
+            notesList.addNoteButton.visible = false;
+            verify(!notesList.addNoteButton.visible);
+            mouseClick(notesList.addNoteButton);
+            compare(addSpy.count, 1, "a hidden button takes no clicks");
+        }
+
+        function test_cardContent() {
+            // Newest first: a canvas, a list and a text note.
+            var canvas = cardAt(0);
+            var list = cardAt(1);
+            var text = cardAt(2);
+            compare(canvas.note.type, Note.CanvasType);
+            compare(list.note.type, Note.ListType);
+            compare(text.note.type, Note.TextType);
+
+            compare(findChild(text, "cardTitle").text, "Note " + (testNoteCount - 2));
+            compare(findChild(text, "cardPreview").textFormat, Text.PlainText);
+            compare(findChild(text, "cardPreview").text, text.note.previewText);
+            compare(findChild(list, "cardPreview").textFormat, Text.StyledText);
+            verify(findChild(list, "cardPreview").text.indexOf("milk") >= 0);
+            compare(findChild(text, "cardDate").text, Qt.formatDateTime(text.note.modifyDate, "dd.MM.yyyy hh:mm"));
+            compare(findChild(text, "cardDate").text, "01.01.2026 16:18");
+
+            var image = findChild(canvas, "cardImage");
+            compare(image.source.toString(), "file://" + testNotesDirectory + "/" + fileOf(testNoteCount) + "_0.png");
+            tryCompare(image, "status", Image.Ready);
+            verify(image.visible);
+            verify(!findChild(canvas, "cardPreview").visible);
+        }
+
+        function test_reminderMark_data() {
+            // Every seventh note has a reminder.
+            return [
+                { tag: "reminder", number: 497, mark: true },
+                { tag: "none", number: 498, mark: false }
+            ];
+        }
+
+        function test_reminderMark(data) {
+            var card = cardAt(testNoteCount - data.number);
+            compare(card.fileName, fileOf(data.number));
+            compare(findChild(card, "cardReminder").visible, data.mark);
+        }
+
+        function test_colours() {
+            var card = cardAt(1);
+            var note = card.note;
+            note.bgColor = "#102030";
+            note.fgColor = "#f0e0d0";
+            compare(findChild(card, "cardTitle").color, note.fgColor);
+            compare(findChild(card, "cardPreview").color, note.fgColor);
+            note.load();
+        }
+    }
+
+    Component {
+        id: spyComponent
+        SignalSpy {}
+    }
+}
