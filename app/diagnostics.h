@@ -1,0 +1,45 @@
+#ifndef DIAGNOSTICS_H
+#define DIAGNOSTICS_H
+
+#include <QObject>
+
+class QQmlApplicationEngine;
+class SingleApplication;
+
+// Hooks for tests and benchmarks, all off unless their variable is set:
+//   ZIB_NOTES_MESSAGE_LOG=<file>         append every start message received
+//                                        (one per line) to <file>
+//   ZIB_NOTES_EXIT_AFTER_FIRST_FRAME=1   at the main window's first frame print
+//                                        "first-frame ms=<since main> monotonic-ms=<clock>
+//                                        peak-rss-kb=<VmHWM>" on stdout and quit
+//   ZIB_NOTES_SCREENSHOT=<file.png>      a second after the first frame save the
+//                                        window's picture to <file.png> and quit
+class Diagnostics : public QObject
+{
+    Q_OBJECT
+
+public:
+    Diagnostics(SingleApplication *app, QQmlApplicationEngine *engine);
+
+    // Call first thing in main: the reference for the first-frame time.
+    static void markProcessStart();
+    // CLOCK_MONOTONIC in milliseconds, comparable across processes.
+    static double monotonicMs();
+    // Peak resident memory of this process in KiB (VmHWM), 0 if unknown.
+    static qint64 peakRssKb();
+
+    // Attach the first-frame hooks to the loaded main window.
+    void watchWindow();
+
+private:
+    void appendToLog(const QString &message);
+    void onFirstFrame();
+
+    QQmlApplicationEngine *m_engine;
+    QString m_logPath;
+    QString m_screenshotPath;
+    bool m_exitAfterFirstFrame = false;
+    bool m_frameSeen = false;
+};
+
+#endif // DIAGNOSTICS_H

@@ -1,0 +1,97 @@
+#include "diagnostics.h"
+#include "singleapplication.h"
+#include "tray.h"
+#include "zibinit.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QIcon>
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QUrl>
+
+namespace {
+// Without any display the GUI application object cannot even be created, yet
+// a start under cron or from a bare environment must still reach the running
+// instance. Offscreen is only a fallback for that hand-over.
+bool addOffscreenFallback()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return false;
+    qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
+    return true;
+}
+
+void addBuildTreeImportPath(QQmlApplicationEngine &engine)
+{
+    // From the build tree the modules lie in bin/../qml; installed, Qt finds
+    // them in its own QML directory.
+    const QDir qmlDir(QCoreApplication::applicationDirPath() + QLatin1String("/../qml"));
+    if (qmlDir.exists(QStringLiteral("Zib")))
+        engine.addImportPath(qmlDir.absolutePath());
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    Diagnostics::markProcessStart();
+    QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling, true);
+    const bool platformFallback = addOffscreenFallback();
+
+    SingleApplication app(argc, argv, true);
+    if (platformFallback)
+        qunsetenv("QT_QPA_PLATFORM");
+
+    zibInit(QStringLiteral(ZIB_NOTES_VERSION), QStringLiteral("Notes"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Zib Notes"));
+    parser.addHelpOption();
+    const QCommandLineOption taskOption(QStringList { QStringLiteral("t"), QStringLiteral("task") },
+                                        QCoreApplication::translate("main", "Notify task <noteId>."),
+                                        QCoreApplication::translate("main", "noteId"), QString());
+    const QCommandLineOption showOption(QStringList { QStringLiteral("s"), QStringLiteral("show") },
+                                        QCoreApplication::translate("main", "Show task <noteId>."),
+                                        QCoreApplication::translate("main", "noteId"), QString());
+    const QCommandLineOption createOption(QStringList { QStringLiteral("c"), QStringLiteral("create") },
+                                          QCoreApplication::translate("main", "Create task."));
+    parser.addOption(taskOption);
+    parser.addOption(showOption);
+    parser.addOption(createOption);
+    parser.process(app);
+
+    const QString taskValue = parser.value(taskOption);
+    const QString showValue = parser.value(showOption);
+    QString message;
+    if (!taskValue.isEmpty())
+        message = QStringLiteral("noteId ") + taskValue;
+    if (!showValue.isEmpty())
+        message = QStringLiteral("showId ") + showValue;
+    if (parser.isSet(createOption))
+        message = QStringLiteral("createNote");
+
+    if (app.isRunning()) {
+        app.sendMessage(message.isEmpty() ? QStringLiteral("raise") : message, 5000);
+        return -1;
+    }
+    // Started without a display and nobody to hand the request to: an
+    // invisible instance would only swallow every later start.
+    if (platformFallback && QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return 1;
+
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("zib-notes")));
+    Tray tray;
+    QQmlApplicationEngine engine;
+    Diagnostics diagnostics(&app, &engine);
+    addBuildTreeImportPath(engine);
+    engine.rootContext()->setContextProperty(QStringLiteral("singleApp"), &app);
+    engine.rootContext()->setContextProperty(QStringLiteral("tray"), &tray);
+    engine.rootContext()->setContextProperty(QStringLiteral("showWindowOnStart"), taskValue.isEmpty());
+    engine.load(QUrl(QStringLiteral("qrc:///qml/main.qml")));
+    diagnostics.watchWindow();
+
+    if (!message.isEmpty())
+        emit app.messageReceived(message + QStringLiteral(" onStart"));
+
+    return app.exec();
+}

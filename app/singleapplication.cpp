@@ -1,0 +1,194 @@
+#include "singleapplication.h"
+
+#include <QCryptographicHash>
+#include <QDataStream>
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QThread>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+// A start message is a few words; anything far larger is not ours.
+constexpr quint32 maxMessageBytes = 64 * 1024;
+constexpr char ackByte = 'A';
+} // namespace
+
+SingleApplication::SingleApplication(int &argc, char **argv, bool guiEnabled)
+    : QApplication(argc, argv, guiEnabled)
+{ }
+
+SingleApplication::~SingleApplication()
+{
+    if (m_server)
+        m_server->close();
+    delete m_server;
+    delete m_lock;
+}
+
+QString SingleApplication::runtimeDirectory()
+{
+    return QStringLiteral("/tmp/zib-notes-%1").arg(::getuid());
+}
+
+QString SingleApplication::instanceKey(const QString &appFilePath)
+{
+    QString path = QFileInfo(appFilePath).canonicalFilePath();
+    if (path.isEmpty())
+        path = appFilePath;
+    const QByteArray id = QByteArray::number(::getuid()) + '\n' + path.toUtf8();
+    return QString::fromLatin1(QCryptographicHash::hash(id, QCryptographicHash::Sha1).toHex().left(16));
+}
+
+QString SingleApplication::lockFilePath(const QString &appFilePath)
+{
+    return runtimeDirectory() + QLatin1Char('/') + instanceKey(appFilePath) + QLatin1String(".lock");
+}
+
+QString SingleApplication::serverPath(const QString &appFilePath)
+{
+    return runtimeDirectory() + QLatin1Char('/') + instanceKey(appFilePath) + QLatin1String(".socket");
+}
+
+bool SingleApplication::prepareRuntimeDirectory()
+{
+    const QByteArray dir = runtimeDirectory().toLocal8Bit();
+    if (::mkdir(dir.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    // /tmp is shared: only a real directory of our own, closed to others, is
+    // trusted with the lock and the socket.
+    struct stat st;
+    if (::lstat(dir.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
+        return false;
+    if ((st.st_mode & 077) != 0 && ::chmod(dir.constData(), 0700) != 0)
+        return false;
+    return true;
+}
+
+bool SingleApplication::isRunning()
+{
+    if (m_role == Role::Undecided) {
+        if (!prepareRuntimeDirectory())
+            m_role = Role::Alone;
+        else
+            becomeServer();
+    }
+    return m_role == Role::Client;
+}
+
+bool SingleApplication::becomeServer()
+{
+    const QString appPath = applicationFilePath();
+    m_lock = new QLockFile(lockFilePath(appPath));
+    // Never stale by age: a lock is only taken over when its process is gone.
+    m_lock->setStaleLockTime(0);
+    if (!m_lock->tryLock(0)) {
+        m_role = m_lock->error() == QLockFile::LockFailedError ? Role::Client : Role::Alone;
+        delete m_lock;
+        m_lock = nullptr;
+        return false;
+    }
+
+    // We hold the lock, so a socket file still there was left by a crash.
+    const QString path = serverPath(appPath);
+    QLocalServer::removeServer(path);
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!m_server->listen(path)) {
+        delete m_server;
+        m_server = nullptr;
+        m_role = Role::Alone;
+        return false;
+    }
+    connect(m_server, &QLocalServer::newConnection, this, &SingleApplication::onNewConnection);
+    m_role = Role::Server;
+    return true;
+}
+
+bool SingleApplication::sendMessage(const QString &message, int timeoutMs)
+{
+    if (!isRunning())
+        return false;
+
+    QDeadlineTimer deadline(qMax(0, timeoutMs));
+    QLocalSocket socket;
+    const QString path = serverPath(applicationFilePath());
+    // The running instance may hold the lock a moment before it listens.
+    for (;;) {
+        socket.connectToServer(path);
+        if (socket.waitForConnected(int(qMax<qint64>(0, deadline.remainingTime()))))
+            break;
+        if (deadline.hasExpired())
+            return false;
+        socket.abort();
+        QThread::msleep(50);
+    }
+
+    QByteArray frame;
+    QDataStream out(&frame, QIODevice::WriteOnly);
+    out << message.toUtf8();
+    socket.write(frame);
+    while (socket.bytesToWrite() > 0) {
+        if (!socket.waitForBytesWritten(int(qMax<qint64>(0, deadline.remainingTime()))))
+            return false;
+    }
+    while (socket.bytesAvailable() < 1) {
+        if (!socket.waitForReadyRead(int(qMax<qint64>(0, deadline.remainingTime()))))
+            return false;
+    }
+    char ack = 0;
+    return socket.getChar(&ack) && ack == ackByte;
+}
+
+void SingleApplication::onNewConnection()
+{
+    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        m_pending.insert(socket, QByteArray());
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { onSocketReadyRead(socket); });
+        connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
+            m_pending.remove(socket);
+            socket->deleteLater();
+        });
+        if (socket->bytesAvailable() > 0)
+            onSocketReadyRead(socket);
+    }
+}
+
+void SingleApplication::onSocketReadyRead(QLocalSocket *socket)
+{
+    auto it = m_pending.find(socket);
+    if (it == m_pending.end())
+        return;
+    QByteArray &buffer = it.value();
+    buffer += socket->readAll();
+
+    // Frame: QDataStream QByteArray, a 32-bit big-endian length then the bytes.
+    if (buffer.size() < 4)
+        return;
+    QDataStream in(buffer);
+    quint32 length = 0;
+    in >> length;
+    if (length == 0xFFFFFFFFu)
+        length = 0; // a null byte array
+    if (length > maxMessageBytes) {
+        m_pending.erase(it);
+        socket->abort();
+        return;
+    }
+    if (quint32(buffer.size()) < 4 + length)
+        return;
+
+    const QString message = QString::fromUtf8(buffer.constData() + 4, int(length));
+    m_pending.erase(it);
+    // Confirm before handling, so the sender is not kept waiting by whatever
+    // the message starts here.
+    socket->putChar(ackByte);
+    socket->flush();
+    socket->disconnectFromServer();
+    emit messageReceived(message);
+}

@@ -1,0 +1,61 @@
+#ifndef SINGLEAPPLICATION_H
+#define SINGLEAPPLICATION_H
+
+#include <QApplication>
+#include <QHash>
+
+class QLocalServer;
+class QLocalSocket;
+class QLockFile;
+
+// Application object that lets later starts of the same program by the same
+// user hand a message to the instance already running.
+//
+// Identity: the user id and a hash of the canonical path of the executable.
+// The lock file and the server socket live in "/tmp/zib-notes-<uid>/", a
+// directory only the user may enter. "/tmp" is used on purpose instead of
+// TMPDIR or XDG_RUNTIME_DIR: cron and bare environments (env -i) set neither,
+// or set them differently, and two starts must always meet at the same path.
+//
+// The instance that holds the lock file listens; every other start is a
+// client. A lock left by a crashed instance is taken over once its process is
+// gone, and a leftover socket file is removed before listening.
+class SingleApplication : public QApplication
+{
+    Q_OBJECT
+
+public:
+    SingleApplication(int &argc, char **argv, bool guiEnabled = true);
+    ~SingleApplication() override;
+
+    // True when another instance runs. The first call decides: without a
+    // running instance this one takes the lock and starts listening.
+    bool isRunning();
+
+    // Hands message to the running instance; true once it confirmed receipt
+    // within timeoutMs.
+    bool sendMessage(const QString &message, int timeoutMs = 5000);
+
+    // Directory, lock file and socket used for the executable at appFilePath.
+    static QString runtimeDirectory();
+    static QString lockFilePath(const QString &appFilePath);
+    static QString serverPath(const QString &appFilePath);
+
+signals:
+    void messageReceived(const QString &message);
+
+private:
+    static QString instanceKey(const QString &appFilePath);
+    static bool prepareRuntimeDirectory();
+    bool becomeServer();
+    void onNewConnection();
+    void onSocketReadyRead(QLocalSocket *socket);
+
+    enum class Role { Undecided, Server, Client, Alone };
+    Role m_role = Role::Undecided;
+    QLockFile *m_lock = nullptr;
+    QLocalServer *m_server = nullptr;
+    QHash<QLocalSocket *, QByteArray> m_pending;
+};
+
+#endif // SINGLEAPPLICATION_H

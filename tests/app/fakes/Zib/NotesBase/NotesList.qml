@@ -1,0 +1,42 @@
+import QtQuick 2.3
+
+// List stand-in with the members the main page uses.
+Item {
+    id: notesList
+
+    property alias list: listView
+    property alias addNoteButton: addButton
+    property int viewMode: 0
+    property var viewModes: [{
+            "image": "image://ThemeImageProvider/view-list-details",
+            "name": "List"
+        }, {
+            "image": "image://ThemeImageProvider/view-grid",
+            "name": "Grid"
+        }, {
+            "image": "image://ThemeImageProvider/view-list-text",
+            "name": "Titles"
+        }]
+    property bool checkMode: false
+    property var checkedNotes: []
+    property int toggleCount: 0
+
+    signal noteClicked(var note)
+
+    function toggleCheckMode() {
+        toggleCount++
+        checkMode = !checkMode
+    }
+
+    ListView {
+        id: listView
+        anchors.fill: parent
+        delegate: Item {}
+    }
+
+    Item {
+        id: addButton
+        width: 10
+        height: 10
+    }
+}

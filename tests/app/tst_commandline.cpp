@@ -1,0 +1,230 @@
+#include "appinstance.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QTest>
+
+#include <csignal>
+
+// zib-notes as a black box: real processes, one private copy of the program.
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void helpAndErrorsComeBeforeTheInstanceTest_data();
+    void helpAndErrorsComeBeforeTheInstanceTest();
+    void laterStartHandsOverOneMessage_data();
+    void laterStartHandsOverOneMessage();
+    void simultaneousLaterStartsEachDeliver();
+    void bareEnvironmentFindsTheRunningInstance();
+
+    void firstInstanceDeliversItsOwnMessage_data();
+    void firstInstanceDeliversItsOwnMessage();
+    void killedInstanceDoesNotBlockTheNextStart();
+    void mainWindowLoadsAndDrawsAFrame();
+
+private:
+    AppInstance *m_app = nullptr;
+};
+
+void TestCommandLine::initTestCase()
+{
+    m_app = new AppInstance;
+    QVERIFY(m_app->isValid());
+    QVERIFY(m_app->startFirst());
+}
+
+void TestCommandLine::cleanupTestCase()
+{
+    delete m_app;
+}
+
+void TestCommandLine::helpAndErrorsComeBeforeTheInstanceTest_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("--help") << QStringList { "--help" } << 0 << "Zib Notes";
+    QTest::newRow("-h") << QStringList { "-h" } << 0 << "Notify task <noteId>.";
+    QTest::newRow("unknown option") << QStringList { "--bogus" } << 1 << "bogus";
+    QTest::newRow("unknown short option") << QStringList { "-x" } << 1 << "x";
+    QTest::newRow("-t without value") << QStringList { "-t" } << 1 << "t";
+    QTest::newRow("--show without value") << QStringList { "--show" } << 1 << "show";
+    QTest::newRow("value for the create flag") << QStringList { "--create=1" } << 1 << "create";
+    QTest::newRow("no version option") << QStringList { "--version" } << 1 << "version";
+}
+
+void TestCommandLine::helpAndErrorsComeBeforeTheInstanceTest()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, expected);
+
+    const int before = m_app->loggedMessages().size();
+    QByteArray out, err;
+    QCOMPARE(m_app->run(args, &out, &err), exitCode);
+    QVERIFY2(QString::fromLocal8Bit(out + err).contains(expected), out + err);
+    if (exitCode == 0) {
+        for (const char *text : { "-t, --task <noteId>", "Notify task <noteId>.", "-s, --show <noteId>",
+                                  "Show task <noteId>.", "-c, --create", "Create task." })
+            QVERIFY2(out.contains(text), text);
+        QVERIFY(!out.contains("--version"));
+    }
+    // Neither help nor an error reaches the running instance.
+    QCOMPARE(m_app->loggedMessages().size(), before);
+}
+
+void TestCommandLine::laterStartHandsOverOneMessage_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("task") << QStringList { "-t", "12" } << "noteId 12";
+    QTest::newRow("long task") << QStringList { "--task", "1a.note" } << "noteId 1a.note";
+    QTest::newRow("show") << QStringList { "-s", "7" } << "showId 7";
+    QTest::newRow("create") << QStringList { "-c" } << "createNote";
+    QTest::newRow("nothing") << QStringList {} << "raise";
+    QTest::newRow("create wins over show and task") << QStringList { "-c", "-s", "7", "-t", "3" } << "createNote";
+    QTest::newRow("show wins over task") << QStringList { "-s", "7", "-t", "3" } << "showId 7";
+    QTest::newRow("show wins whatever the order") << QStringList { "-t", "3", "-s", "7" } << "showId 7";
+    QTest::newRow("empty task is ignored") << QStringList { "-t", "" } << "raise";
+    QTest::newRow("empty show leaves the task") << QStringList { "-t", "3", "-s", "" } << "noteId 3";
+    QTest::newRow("empty show with create") << QStringList { "-s", "", "-c" } << "createNote";
+    QTest::newRow("value copied unchanged") << QStringList { "-s", "4 5" } << "showId 4 5";
+    QTest::newRow("value with = form") << QStringList { "--show=9" } << "showId 9";
+    QTest::newRow("non-ASCII value") << QStringList { "-s", QString::fromUtf8("n\u00f6te") }
+                                     << QString::fromUtf8("showId n\u00f6te");
+}
+
+void TestCommandLine::laterStartHandsOverOneMessage()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, message);
+
+    const int before = m_app->loggedMessages().size();
+    QByteArray out, err;
+    QCOMPARE(m_app->run(args, &out, &err), 255);
+    QVERIFY2(out.isEmpty(), out);
+    QVERIFY(m_app->waitForMessages(before + 1));
+    const QStringList messages = m_app->loggedMessages();
+    QCOMPARE(messages.size(), before + 1);
+    QCOMPARE(messages.constLast(), message);
+    QCOMPARE(m_app->first().state(), QProcess::Running);
+}
+
+void TestCommandLine::simultaneousLaterStartsEachDeliver()
+{
+    const int before = m_app->loggedMessages().size();
+    QList<QProcess *> starts;
+    for (int i = 0; i < 4; ++i) {
+        auto *process = new QProcess(this);
+        process->setProcessEnvironment(m_app->environment());
+        process->start(m_app->program(), { "-s", QString::number(100 + i) });
+        starts << process;
+    }
+    for (QProcess *process : starts) {
+        QVERIFY(process->waitForFinished(30000));
+        QCOMPARE(process->exitCode(), 255);
+        delete process;
+    }
+    QVERIFY(m_app->waitForMessages(before + 4));
+    QStringList received = m_app->loggedMessages().mid(before);
+    received.sort();
+    QCOMPARE(received, QStringList({ "showId 100", "showId 101", "showId 102", "showId 103" }));
+}
+
+void TestCommandLine::bareEnvironmentFindsTheRunningInstance()
+{
+    // What cron or `env -i` leaves: no TMPDIR, XDG_RUNTIME_DIR, DISPLAY or
+    // platform choice.
+    QProcessEnvironment bare;
+    bare.insert("PATH", qEnvironmentVariable("PATH"));
+    bare.insert("HOME", qEnvironmentVariable("HOME"));
+    const int before = m_app->loggedMessages().size();
+    QCOMPARE(m_app->run({ "-t", "9.note" }, nullptr, nullptr, bare), 255);
+    QVERIFY(m_app->waitForMessages(before + 1));
+    QCOMPARE(m_app->loggedMessages().constLast(), QString("noteId 9.note"));
+
+    bare.insert("TMPDIR", QDir::currentPath());
+    bare.insert("XDG_RUNTIME_DIR", QDir::currentPath());
+    bare.insert("DISPLAY", ":97");
+    QCOMPARE(m_app->run({}, nullptr, nullptr, bare), 255);
+    QVERIFY(m_app->waitForMessages(before + 2));
+    QCOMPARE(m_app->loggedMessages().constLast(), QString("raise"));
+}
+
+void TestCommandLine::firstInstanceDeliversItsOwnMessage_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("ownMessage");
+
+    QTest::newRow("show") << QStringList { "-s", "7" } << "showId 7 onStart";
+    QTest::newRow("task") << QStringList { "-t", "3" } << "noteId 3 onStart";
+    QTest::newRow("create") << QStringList { "-c" } << "createNote onStart";
+    QTest::newRow("nothing") << QStringList {} << QString();
+    QTest::newRow("empty task") << QStringList { "-t", "" } << QString();
+}
+
+void TestCommandLine::firstInstanceDeliversItsOwnMessage()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, ownMessage);
+
+    AppInstance app;
+    QVERIFY(app.isValid());
+    QVERIFY(app.startFirst(args));
+    // A later start marks the end of whatever the first one delivered itself.
+    QCOMPARE(app.run({ "-s", "end" }), 255);
+    QVERIFY(app.waitForMessages(ownMessage.isEmpty() ? 1 : 2));
+    QStringList expected;
+    if (!ownMessage.isEmpty())
+        expected << ownMessage;
+    expected << "showId end";
+    QCOMPARE(app.loggedMessages(), expected);
+}
+
+void TestCommandLine::killedInstanceDoesNotBlockTheNextStart()
+{
+    AppInstance app;
+    QVERIFY(app.isValid());
+    QVERIFY(app.startFirst());
+    ::kill(pid_t(app.first().processId()), SIGKILL);
+    QVERIFY(app.first().waitForFinished());
+    QVERIFY(QFile::exists(app.lockPath()));
+    QVERIFY(QFile::exists(app.socketPath()));
+
+    // The next start takes over: it delivers its own message and keeps running.
+    QVERIFY(app.startFirst({ "-s", "8" }));
+    QVERIFY(app.waitForMessages(1));
+    QCOMPARE(app.loggedMessages(), QStringList { "showId 8 onStart" });
+    qint64 pid = 0;
+    QString host, name;
+    QVERIFY(QLockFile(app.lockPath()).getLockInfo(&pid, &host, &name));
+    QCOMPARE(pid, app.first().processId());
+
+    QCOMPARE(app.run({}), 255);
+    QVERIFY(app.waitForMessages(2));
+    QCOMPARE(app.loggedMessages().constLast(), QString("raise"));
+}
+
+void TestCommandLine::mainWindowLoadsAndDrawsAFrame()
+{
+    AppInstance app;
+    QVERIFY(app.isValid());
+    QProcessEnvironment env = app.environment();
+    env.insert("ZIB_NOTES_EXIT_AFTER_FIRST_FRAME", "1");
+    QByteArray out, err;
+    QCOMPARE(app.run({}, &out, &err, env), 0);
+    QVERIFY2(out.startsWith("first-frame ms="), out);
+    // No warning from the program's own documents.
+    QVERIFY2(!err.contains("qrc:/qml/main.qml") && !err.contains("qrc:/qml/pages/"), err);
+}
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
