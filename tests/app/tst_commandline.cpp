@@ -69,7 +69,7 @@ void TestCommandLine::helpAndErrorsComeBeforeTheInstanceTest()
     const int before = m_app->loggedMessages().size();
     QByteArray out, err;
     QCOMPARE(m_app->run(args, &out, &err), exitCode);
-    QVERIFY2(QString::fromLocal8Bit(out + err).contains(expected), out + err);
+    QVERIFY2(QString::fromLocal8Bit(out + err).contains(expected), (out + err).constData());
     if (exitCode == 0) {
         for (const char *text : { "-t, --task <noteId>", "Notify task <noteId>.", "-s, --show <noteId>",
                                   "Show task <noteId>.", "-c, --create", "Create task." })
@@ -110,7 +110,7 @@ void TestCommandLine::laterStartHandsOverOneMessage()
     const int before = m_app->loggedMessages().size();
     QByteArray out, err;
     QCOMPARE(m_app->run(args, &out, &err), 255);
-    QVERIFY2(out.isEmpty(), out);
+    QVERIFY2(out.isEmpty(), out.constData());
     QVERIFY(m_app->waitForMessages(before + 1));
     const QStringList messages = m_app->loggedMessages();
     QCOMPARE(messages.size(), before + 1);
@@ -221,9 +221,9 @@ void TestCommandLine::mainWindowLoadsAndDrawsAFrame()
     env.insert("ZIB_NOTES_EXIT_AFTER_FIRST_FRAME", "1");
     QByteArray out, err;
     QCOMPARE(app.run({}, &out, &err, env), 0);
-    QVERIFY2(out.startsWith("first-frame ms="), out);
+    QVERIFY2(out.startsWith("first-frame ms="), out.constData());
     // No warning from the program's own documents.
-    QVERIFY2(!err.contains("qrc:/qml/main.qml") && !err.contains("qrc:/qml/pages/"), err);
+    QVERIFY2(!err.contains("qrc:/qml/main.qml") && !err.contains("qrc:/qml/pages/"), err.constData());
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

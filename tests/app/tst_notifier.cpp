@@ -109,7 +109,7 @@ void TestNotifier::rejectsBadArgumentsWithoutStartingAnything()
     QCOMPARE(runNotifier(app.notifier(), args, &output, app.environment()), exitCode);
     QVERIFY(!output.isEmpty());
     if (exitCode == 0)
-        QVERIFY2(output.contains("note"), output);
+        QVERIFY2(output.contains("note"), output.constData());
     // Nothing was started: no lock, no message.
     QVERIFY(!QFile::exists(app.lockPath()));
     QVERIFY(app.loggedMessages().isEmpty());
@@ -162,7 +162,7 @@ void TestNotifier::findsTheProgramOnPath()
     env.insert("PATH", "/usr/bin:/bin");
     QByteArray output;
     QCOMPARE(runNotifier(notifier, { "3c.note" }, &output, env), 1);
-    QVERIFY2(output.contains("zib-notes"), output);
+    QVERIFY2(output.contains("zib-notes"), output.constData());
 
     QVERIFY(app.startFirst());
     env.insert("PATH", QFileInfo(app.program()).absolutePath() + ":/usr/bin:/bin");
