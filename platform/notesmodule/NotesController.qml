@@ -1,4 +1,4 @@
-import QtQuick 2.3
+import QtQuick 2.15
 import Zib.NotesBase 1.0
 
 // Owns the notes of a view: the collection model (behind a Loader so that a

@@ -1,5 +1,5 @@
-import QtQuick 2.3
-import QtQuick.Controls 2.2 as Controls
+import QtQuick 2.15
+import QtQuick.Controls 2.15 as Controls
 import Zib.Components 1.0
 import Zib.NotesBase 1.0
 import "private"

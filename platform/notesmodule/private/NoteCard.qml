@@ -1,4 +1,4 @@
-import QtQuick 2.3
+import QtQuick 2.15
 import Zib.NotesBase 1.0
 
 // One note drawn as a card in the note's own colours: title, a preview of
