@@ -1,0 +1,400 @@
+#include "notesmodel.h"
+
+#include "abstractnote.h"
+#include "crontab.h"
+#include "notesdirectory.h"
+#include "notewatcher.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QQmlEngine>
+#include <QSet>
+#include <QSettings>
+
+namespace {
+
+const int WatcherPause = 1000;
+const int CronCheckDelay = 2000;
+const int ReleaseDelay = 2000;
+
+const QString NotesGroup = QStringLiteral("Notes");
+const QString NextFilenameKey = QStringLiteral("next-filename");
+const QString LastModifiedFileKey = QStringLiteral("last-modified-file");
+const QString LastModificationDateKey = QStringLiteral("last-modification-date");
+const QString ModificationDateKey = QStringLiteral("modification-date");
+const QString NoteTypeKey = QStringLiteral("note-type");
+const QString NoteSuffix = QStringLiteral(".note");
+
+// Every note adopted by a model of this process. A note wrapped in a second
+// shared pointer would be deleted twice, so it may be adopted only once.
+QSet<const AbstractNote *> &adoptedNotes()
+{
+    static QSet<const AbstractNote *> notes;
+    return notes;
+}
+
+void deleteNote(AbstractNote *note)
+{
+    adoptedNotes().remove(note);
+    delete note;
+}
+
+NotePtr adopt(AbstractNote *note)
+{
+    adoptedNotes().insert(note);
+    return NotePtr(note, deleteNote);
+}
+
+// A counter that does not read as a base-16 number counts as 0.
+quint64 counterValue(const QString &counter)
+{
+    bool ok = false;
+    const quint64 value = counter.toULongLong(&ok, 16);
+    return ok ? value : 0;
+}
+
+QString counterText(quint64 value)
+{
+    return QString::number(value, 16);
+}
+
+} // namespace
+
+NotesModel::NotesModel(QObject *parent)
+    : QAbstractListModel(parent)
+{
+    NoteWatcher *watcher = NoteWatcher::instance();
+    watcher->stopWatchingAndResumeAfter(WatcherPause);
+
+    const QString confPath = NoteWatcher::confPath();
+    const bool confExisted = QFileInfo::exists(confPath);
+    QSettings conf(confPath, QSettings::IniFormat);
+    conf.beginGroup(NotesGroup);
+    const QStringList groups = conf.childGroups();
+    notes.reserve(groups.size());
+    for (const QString &name : groups) {
+        // A name that is no plain note file name cannot be a note of ours:
+        // it would reach outside the directory or into a crontab line.
+        if (!isNoteFileName(name))
+            continue;
+        conf.beginGroup(name);
+        const QDateTime modifyDate = conf.value(ModificationDateKey).toDateTime();
+        bool typeOk = true;
+        const QVariant typeValue = conf.value(NoteTypeKey);
+        const int type = typeValue.isValid() ? typeValue.toInt(&typeOk) : int(AbstractNote::TextType);
+        conf.endGroup();
+        // No note object exists for an unknown kind; the other rows stay.
+        AbstractNote *note = typeOk ? AbstractNote::createNote(AbstractNote::NoteType(type)) : nullptr;
+        if (!note)
+            continue;
+        QQmlEngine::setObjectOwnership(note, QQmlEngine::CppOwnership);
+        NotePtr handle = adopt(note);
+        connectNote(handle);
+        note->setFile(name);
+        note->setModifyDate(modifyDate);
+        notes.append(handle);
+    }
+    conf.endGroup();
+    lastModifiedFile = conf.value(LastModifiedFileKey).toString();
+    lastModificationDate = conf.value(LastModificationDateKey).toDateTime();
+    nextFilename = conf.value(NextFilenameKey, QStringLiteral("1")).toString();
+
+    if (notes.isEmpty() && (!confExisted || nextFilename != QLatin1String("1"))) {
+        QDir().mkpath(notesDirectory());
+        conf.setValue(NextFilenameKey, nextFilename);
+    }
+
+    connect(watcher, &NoteWatcher::noteChanged, this, &NotesModel::onNoteChanged);
+
+    cronCheckTimer.setInterval(CronCheckDelay);
+    cronCheckTimer.setSingleShot(true);
+    connect(&cronCheckTimer, &QTimer::timeout, this, &NotesModel::checkCronNotes);
+}
+
+NotesModel::~NotesModel() = default;
+
+int NotesModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : notes.size();
+}
+
+QVariant NotesModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.parent().isValid() || index.column() != 0 || index.row() < 0
+        || index.row() >= notes.size())
+        return QVariant();
+    AbstractNote *note = notes.at(index.row()).data();
+    switch (role) {
+    case NoteRole:
+        return QVariant::fromValue(note);
+    case ModifyDateRole:
+        return note->modifyDate();
+    case FileNameRole:
+        return note->file();
+    default:
+        return QVariant();
+    }
+}
+
+QHash<int, QByteArray> NotesModel::roleNames() const
+{
+    return { { NoteRole, QByteArrayLiteral("note") },
+             { ModifyDateRole, QByteArrayLiteral("modifyDate") },
+             { FileNameRole, QByteArrayLiteral("fileName") } };
+}
+
+QString NotesModel::getNotePath(const QString &note) const
+{
+    QString name = note;
+    if (!name.endsWith(NoteSuffix))
+        name += NoteSuffix;
+    return notesDirectory() + QDir::separator() + name;
+}
+
+QVariant NotesModel::getNoteData(const QString &note) const
+{
+    const int row = indexOfFile(note);
+    if (row < 0)
+        return QVariant();
+    return QVariant::fromValue(notes.at(row).data());
+}
+
+bool NotesModel::isNoteFileName(const QString &file)
+{
+    return file.size() > NoteSuffix.size() && file.endsWith(NoteSuffix) && isPlainNoteFileName(file);
+}
+
+void NotesModel::addItem(AbstractNote *note)
+{
+    // A note already adopted by a model belongs to that model's handles.
+    if (!note || adoptedNotes().contains(note))
+        return;
+
+    NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
+    QQmlEngine::setObjectOwnership(note, QQmlEngine::CppOwnership);
+
+    QDir().mkpath(notesDirectory());
+    QSettings conf(NoteWatcher::confPath(), QSettings::IniFormat);
+    NotePtr handle = adopt(note);
+
+    const QString file = allocateFileName(conf);
+    note->setFile(file);
+    note->setCreationDate(QDateTime::currentDateTime());
+    note->setLoaded(true);
+    // Saved before it is connected: this first save needs no save reaction.
+    note->save();
+    connectNote(handle);
+
+    beginInsertRows(QModelIndex(), notes.size(), notes.size());
+    notes.append(handle);
+    endInsertRows();
+
+    conf.beginGroup(NotesGroup);
+    conf.beginGroup(file);
+    conf.setValue(ModificationDateKey, note->modifyDate());
+    conf.setValue(NoteTypeKey, int(note->type()));
+    conf.endGroup();
+    conf.endGroup();
+    conf.setValue(NextFilenameKey, nextFilename);
+    setLastModified(conf, file, note->modifyDate());
+
+    if (note->notifyType() != AbstractNote::RepeatNever) {
+        // The save normally installed the line already; add it only when it
+        // is missing, and never on the strength of a failed read.
+        QString table;
+        if (readCrontab(&table) && !table.contains(reminderMarker(file)))
+            addCronLine(handle);
+    }
+}
+
+// Two models, in this process or in others, must never hand out the same
+// name: the counter is the larger of this model's and the stored one, and a
+// name whose file or group exists already is passed over.
+QString NotesModel::allocateFileName(QSettings &conf)
+{
+    quint64 counter = qMax(counterValue(nextFilename), counterValue(conf.value(NextFilenameKey).toString()));
+    if (counter == 0)
+        counter = 1;
+
+    conf.beginGroup(NotesGroup);
+    const QStringList groups = conf.childGroups();
+    conf.endGroup();
+    const QSet<QString> taken(groups.cbegin(), groups.cend());
+    const QDir dir(notesDirectory());
+    QString file = counterText(counter) + NoteSuffix;
+    while (taken.contains(file) || dir.exists(file) || indexOfFile(file) >= 0) {
+        ++counter;
+        file = counterText(counter) + NoteSuffix;
+    }
+    nextFilename = counterText(counter + 1);
+    return file;
+}
+
+void NotesModel::removeItems(const QStringList &files)
+{
+    QStringList names;
+    for (const QString &file : files) {
+        // The name becomes a file pattern: anything but a plain note file name
+        // could delete other notes.
+        if (isNoteFileName(file))
+            names << file;
+    }
+    if (names.isEmpty())
+        return;
+
+    for (const QString &name : qAsConst(names)) {
+        const int row = indexOfFile(name);
+        if (row < 0)
+            continue;
+        beginRemoveRows(QModelIndex(), row, row);
+        NotePtr note = notes.takeAt(row);
+        removedNotes.append(note);
+        // A note that is gone must not get its line back from a pending check,
+        // nor report saves or loads to this model any more.
+        pendingCronNotes.removeAll(note);
+        disconnect(note.data(), nullptr, this, nullptr);
+        if (note->notifyType() != AbstractNote::RepeatNever)
+            removeCronLine(note->file());
+        if (!releaseTimer) {
+            releaseTimer = new QTimer(this);
+            releaseTimer->setSingleShot(true);
+            releaseTimer->setInterval(ReleaseDelay);
+            connect(releaseTimer, &QTimer::timeout, this, &NotesModel::releaseRemovedNotes);
+        }
+        releaseTimer->start();
+        endRemoveRows();
+    }
+
+    NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
+    QSettings conf(NoteWatcher::confPath(), QSettings::IniFormat);
+    conf.beginGroup(NotesGroup);
+    QStringList patterns;
+    for (const QString &name : qAsConst(names)) {
+        conf.remove(name);
+        patterns << name + QLatin1Char('*');
+    }
+    conf.endGroup();
+
+    const QString directory = notesDirectory();
+    const QStringList listed = QDir(directory).entryList(patterns, QDir::Files, QDir::NoSort);
+    for (int i = listed.size() - 1; i >= 0; --i)
+        QFile::remove(directory + QLatin1Char('/') + listed.at(i));
+
+    if (notes.isEmpty()) {
+        nextFilename = QStringLiteral("1");
+        conf.setValue(NextFilenameKey, nextFilename);
+    }
+    setLastModified(conf, names.last(), QDateTime::currentDateTime());
+}
+
+void NotesModel::releaseRemovedNotes()
+{
+    removedNotes.clear();
+}
+
+void NotesModel::checkCronNote(NotePtr noteDataItem)
+{
+    if (!noteDataItem)
+        return;
+    if (!pendingCronNotes.contains(noteDataItem))
+        pendingCronNotes.append(noteDataItem);
+    cronCheckTimer.start();
+}
+
+void NotesModel::checkCronNotes()
+{
+    QString table;
+    // Writing after a failed read would replace the user's table; the
+    // queued notes wait for the next check instead.
+    if (!readCrontab(&table))
+        return;
+
+    for (int i = pendingCronNotes.size() - 1; i >= 0; --i) {
+        if (table.contains(reminderMarker(pendingCronNotes.at(i)->file())))
+            pendingCronNotes.removeAt(i);
+    }
+    QStringList lines;
+    if (!table.isEmpty())
+        lines = table.split(QLatin1Char('\n'), Qt::KeepEmptyParts);
+    for (const NotePtr &note : qAsConst(pendingCronNotes)) {
+        // A reminder switched off since the note was queued needs no line.
+        const QString line = cronLine(note);
+        if (!line.isEmpty())
+            lines << line;
+    }
+    writeCrontab(lines.join(QLatin1Char('\n')));
+    pendingCronNotes.clear();
+}
+
+int NotesModel::indexOfFile(const QString &file) const
+{
+    if (lastFoundRow >= 0 && lastFoundRow < notes.size() && notes.at(lastFoundRow)->file() == file)
+        return lastFoundRow;
+    for (int row = 0; row < notes.size(); ++row) {
+        if (notes.at(row)->file() == file) {
+            lastFoundRow = row;
+            return row;
+        }
+    }
+    return -1;
+}
+
+void NotesModel::setLastModified(QSettings &conf, const QString &file, const QDateTime &date)
+{
+    lastModifiedFile = file;
+    lastModificationDate = date;
+    conf.setValue(LastModifiedFileKey, file);
+    conf.setValue(LastModificationDateKey, date);
+}
+
+void NotesModel::connectNote(const NotePtr &note)
+{
+    connect(note.data(), &AbstractNote::saved, this, &NotesModel::onNoteSaved);
+    // A weak reference: the connection must not keep a removed note alive.
+    const NoteWeakPtr weak = note;
+    connect(note.data(), &AbstractNote::loadedChanged, this, [this, weak] {
+        const NotePtr strong = weak.toStrongRef();
+        if (strong && strong->loaded() && strong->notifyType() != AbstractNote::RepeatNever)
+            checkCronNote(strong);
+    });
+}
+
+void NotesModel::onNoteSaved(const QString &file, const QDateTime &modifyDate)
+{
+    // Only a note file name may become a group of "notes.conf".
+    if (!isNoteFileName(file))
+        return;
+    NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
+    const int row = indexOfFile(file);
+    {
+        QSettings conf(NoteWatcher::confPath(), QSettings::IniFormat);
+        setLastModified(conf, file, modifyDate);
+        conf.beginGroup(NotesGroup);
+        conf.beginGroup(file);
+        conf.setValue(ModificationDateKey, modifyDate);
+        // A group that another process removed meanwhile comes back whole,
+        // not as a note of the default kind.
+        if (row >= 0 && !conf.contains(NoteTypeKey))
+            conf.setValue(NoteTypeKey, int(notes.at(row)->type()));
+    }
+    if (row >= 0)
+        emit dataChanged(index(row), index(row));
+}
+
+void NotesModel::onNoteChanged(const QString &file, const QDateTime &modifyDate)
+{
+    if (file == lastModifiedFile && modifyDate == lastModificationDate)
+        return;
+    lastModifiedFile = file;
+    lastModificationDate = modifyDate;
+    const int row = indexOfFile(file);
+    if (row < 0)
+        return;
+    const NotePtr note = notes.at(row);
+    note->load();
+    note->setModifyDate(modifyDate);
+    // Whatever ran on the note's signals may have moved the rows meanwhile.
+    const int current = indexOfFile(file);
+    if (current >= 0)
+        emit dataChanged(index(current), index(current));
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "noteptr.h"
+
+#include <QAbstractListModel>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+class AbstractNote;
+class QSettings;
+
+// All notes of the collection listed in "notes.conf", one row per note.
+class NotesModel : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    enum Roles { NoteRole = Qt::UserRole + 1, ModifyDateRole, FileNameRole };
+
+    explicit NotesModel(QObject *parent = nullptr);
+    ~NotesModel() override;
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+    Q_INVOKABLE QString getNotePath(const QString &note) const;
+    Q_INVOKABLE QVariant getNoteData(const QString &note) const;
+
+    // A name that may be given to removeItems: a plain note file name that
+    // matches no other file as a pattern and leaves the notes directory.
+    static bool isNoteFileName(const QString &file);
+
+public slots:
+    void addItem(AbstractNote *note);
+    void removeItems(const QStringList &files);
+
+private slots:
+    void checkCronNote(NotePtr noteDataItem);
+    void checkCronNotes();
+
+private:
+    int indexOfFile(const QString &file) const;
+    bool holds(const AbstractNote *note) const;
+    void setLastModified(QSettings &conf, const QString &file, const QDateTime &date);
+    void connectNote(const NotePtr &note);
+    QString allocateFileName(QSettings &conf);
+    void onNoteSaved(const QString &file, const QDateTime &modifyDate);
+    void onNoteChanged(const QString &file, const QDateTime &modifyDate);
+    void releaseRemovedNotes();
+
+    QList<NotePtr> notes;
+    QList<NotePtr> removedNotes;
+    QString nextFilename;
+    QString lastModifiedFile;
+    QDateTime lastModificationDate;
+    QTimer cronCheckTimer;
+    QList<NotePtr> pendingCronNotes;
+    QTimer *releaseTimer = nullptr;
+    mutable int lastFoundRow = -1;
+};

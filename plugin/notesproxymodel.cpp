@@ -1,0 +1,130 @@
+#include "notesproxymodel.h"
+
+#include "notesdirectory.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace {
+
+const int ModifyDateRole = Qt::UserRole + 2;
+const int FileNameRole = Qt::UserRole + 3;
+const int SearchTimeout = 3000;
+const QString NotFound = QStringLiteral("___not___found___");
+
+// One shell word holding text as it is: inside single quotes nothing is
+// special but the single quote itself, which ends, escapes and reopens.
+QString singleQuoted(QString text)
+{
+    text.replace(QLatin1Char('\''), QLatin1String("'\\''"));
+    return QLatin1Char('\'') + text + QLatin1Char('\'');
+}
+
+// The filter as part of the single-quoted grep pattern. Note files keep line
+// breaks, tabs and other control characters escaped ("\n" as a backslash and
+// an n), so those are searched for in that form; a raw line break would
+// otherwise split the pattern into several and match lines of any key.
+QString patternText(const QString &filter)
+{
+    QString text;
+    text.reserve(filter.size() + 8);
+    for (const QChar c : filter) {
+        switch (c.unicode()) {
+        case '\'':
+            text += QLatin1String("'\\''");
+            break;
+        case '\n':
+            text += QLatin1String("\\\\n");
+            break;
+        case '\r':
+            text += QLatin1String("\\\\r");
+            break;
+        case '\t':
+            text += QLatin1String("\\\\t");
+            break;
+        case '\0':
+            text += QLatin1String("\\\\0");
+            break;
+        default:
+            if (c.unicode() < 0x20)
+                text += QLatin1String("\\\\x") + QString::number(c.unicode(), 16);
+            else
+                text += c;
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+NotesProxyModel::NotesProxyModel(QObject *parent)
+    : QSortFilterProxyModel(parent)
+{
+    setSortRole(ModifyDateRole);
+    setFilterRole(FileNameRole);
+}
+
+void NotesProxyModel::setSourceModel(QAbstractItemModel *sourceModel)
+{
+    QSortFilterProxyModel::setSourceModel(sourceModel);
+    sort(0, Qt::DescendingOrder);
+}
+
+QString NotesProxyModel::searchCommand(const QString &directory, const QString &filter)
+{
+    return QLatin1String("cd ") + singleQuoted(QDir::toNativeSeparators(directory))
+        + QLatin1String(" && grep --files-with-matches --line-regexp '\\(title=\\|\\([0-9]\\+\\\\\\)\\?text=\\).*")
+        + patternText(filter) + QLatin1String(".*' *.note");
+}
+
+void NotesProxyModel::setFilter(const QString &filter)
+{
+    if (filter.isEmpty()) {
+        setFileNames({});
+        return;
+    }
+
+    QProcess grep;
+    grep.start(QStringLiteral("bash"), { QStringLiteral("-c"), searchCommand(notesDirectory(), filter) },
+               QIODevice::ReadWrite);
+    grep.closeWriteChannel();
+    const bool finished = grep.waitForFinished(SearchTimeout);
+    // A search still running after the limit counts with what it found so far.
+    if (finished && (grep.exitStatus() != QProcess::NormalExit || grep.exitCode() != 0)) {
+        setFileNames({ NotFound });
+        return;
+    }
+    const QStringList names
+        = QString::fromLocal8Bit(grep.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    setFileNames(names.isEmpty() ? QStringList { NotFound } : names);
+}
+
+void NotesProxyModel::setFileNames(const QStringList &names)
+{
+    if (names.isEmpty()) {
+        foundNames.clear();
+        foundPattern.clear();
+        setFilterRegularExpression(QString());
+        return;
+    }
+    QStringList escaped;
+    escaped.reserve(names.size());
+    for (const QString &name : names)
+        escaped << QRegularExpression::escape(name);
+    foundNames = QSet<QString>(names.cbegin(), names.cend());
+    foundPattern
+        = QRegularExpression::anchoredPattern(QLatin1Char('(') + escaped.join(QLatin1Char('|')) + QLatin1Char(')'));
+    setFilterRegularExpression(foundPattern);
+}
+
+bool NotesProxyModel::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const
+{
+    // Same answer as the pattern, without matching thousands of alternatives per row.
+    if (!foundPattern.isEmpty() && filterRegularExpression().pattern() == foundPattern
+        && filterRegularExpression().patternOptions() == QRegularExpression::NoPatternOption) {
+        const QModelIndex index = sourceModel()->index(sourceRow, filterKeyColumn(), sourceParent);
+        return foundNames.contains(index.data(filterRole()).toString());
+    }
+    return QSortFilterProxyModel::filterAcceptsRow(sourceRow, sourceParent);
+}

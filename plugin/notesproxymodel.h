@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QSet>
+#include <QSortFilterProxyModel>
+#include <QString>
+
+// Orders the notes newest first and narrows them to the notes whose files a
+// grep over the notes directory names.
+class NotesProxyModel : public QSortFilterProxyModel
+{
+    Q_OBJECT
+
+public:
+    explicit NotesProxyModel(QObject *parent = nullptr);
+
+    // The text bash runs for a search of filter in directory: both reach the
+    // shell as quoted data only.
+    static QString searchCommand(const QString &directory, const QString &filter);
+
+public slots:
+    void setSourceModel(QAbstractItemModel *sourceModel) override;
+    void setFilter(const QString &filter);
+
+protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
+
+private:
+    void setFileNames(const QStringList &names);
+
+    // The names behind the pattern last set by setFilter, for a lookup
+    // that stays fast when a search hits thousands of notes.
+    QSet<QString> foundNames;
+    QString foundPattern;
+};

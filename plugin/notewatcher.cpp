@@ -1,0 +1,104 @@
+#include "notewatcher.h"
+
+#include "notesdirectory.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPointer>
+#include <QSettings>
+#include <QTimer>
+
+NoteWatcher::NoteWatcher(QObject *parent)
+    : QFileSystemWatcher(parent)
+{ }
+
+NoteWatcher *NoteWatcher::instance()
+{
+    // A guarded pointer: should anybody delete the instance after all, the
+    // next call makes a new one instead of handing out a dangling pointer.
+    static QPointer<NoteWatcher> watcher;
+    if (!watcher)
+        watcher = new NoteWatcher;
+    return watcher;
+}
+
+QString NoteWatcher::confPath()
+{
+    return notesDirectory() + QStringLiteral("/notes.conf");
+}
+
+void NoteWatcher::setWatching(bool watching)
+{
+    m_watching = watching;
+}
+
+void NoteWatcher::start()
+{
+    watchConf();
+    // Components that call start() may be created more than once; one
+    // connection keeps every change reported once.
+    if (m_started)
+        return;
+    m_started = true;
+    connect(this, &QFileSystemWatcher::fileChanged, this, &NoteWatcher::onFileChanged);
+    connect(this, &QFileSystemWatcher::directoryChanged, this, &NoteWatcher::onDirectoryChanged);
+}
+
+void NoteWatcher::stopWatchingAndResumeAfter(int msec)
+{
+    m_watching = false;
+    if (!resumeTimer) {
+        resumeTimer = new QTimer(this);
+        resumeTimer->setSingleShot(true);
+        connect(resumeTimer, &QTimer::timeout, this, [this] { m_watching = true; });
+    }
+    resumeTimer->start(msec);
+}
+
+// Watches "notes.conf" when it exists. Until it does, the notes directory is
+// watched instead, so that a collection created after start() is followed.
+bool NoteWatcher::watchConf()
+{
+    const QString conf = confPath();
+    if (files().contains(conf))
+        return true;
+    const QString dir = QFileInfo(conf).absolutePath();
+    if (QFileInfo::exists(conf) && addPath(conf)) {
+        if (directories().contains(dir))
+            removePath(dir);
+        return true;
+    }
+    if (!directories().contains(dir)) {
+        QDir().mkpath(dir);
+        addPath(dir);
+    }
+    return false;
+}
+
+void NoteWatcher::onFileChanged()
+{
+    // Saving replaces the file; the watch on the old one is gone then.
+    if (files().isEmpty())
+        watchConf();
+    if (!m_watching)
+        return;
+
+    QString file;
+    QDateTime date;
+    {
+        QSettings conf(confPath(), QSettings::IniFormat);
+        file = conf.value(QStringLiteral("last-modified-file")).toString();
+        date = conf.value(QStringLiteral("last-modification-date")).toDateTime();
+    }
+    if (file == reportedFile && date == reportedDate && !file.isEmpty())
+        return;
+    reportedFile = file;
+    reportedDate = date;
+    emit noteChanged(file, date);
+}
+
+void NoteWatcher::onDirectoryChanged()
+{
+    if (watchConf())
+        onFileChanged();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDateTime>
+#include <QFileSystemWatcher>
+#include <QString>
+
+class QTimer;
+
+// Tells this process that some process recorded a note change in
+// "notes.conf". One instance per process, shared by every notes model and
+// handed to QML as a singleton.
+class NoteWatcher : public QFileSystemWatcher
+{
+    Q_OBJECT
+    Q_PROPERTY(bool watching READ watching WRITE setWatching)
+
+public:
+    explicit NoteWatcher(QObject *parent = nullptr);
+
+    // The process-wide watcher, created without parent on first use.
+    static NoteWatcher *instance();
+
+    // "notes.conf" in the notes directory, the file every process records its changes in.
+    static QString confPath();
+
+    bool watching() const { return m_watching; }
+    void setWatching(bool watching);
+
+    bool isStarted() const { return m_started; }
+
+signals:
+    void noteChanged(const QString &file, const QDateTime &modifyDate);
+
+public slots:
+    void start();
+    void stopWatchingAndResumeAfter(int msec = 1000);
+
+private:
+    void onFileChanged();
+    void onDirectoryChanged();
+    bool watchConf();
+
+    bool m_watching = true;
+    QTimer *resumeTimer = nullptr;
+    bool m_started = false;
+    // The last values reported: one replacement of the file arrives as
+    // several file events, which must not repeat the report.
+    QString reportedFile;
+    QDateTime reportedDate;
+};
