@@ -1,9 +1,12 @@
 #include "diagnostics.h"
 
 #include "singleapplication.h"
+#include "tray.h"
 
 #include <QFile>
 #include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QQuickItem>
 #include <QQuickWindow>
 #include <QTimer>
 
@@ -14,15 +17,22 @@ namespace {
 double g_startMs = 0;
 }
 
-Diagnostics::Diagnostics(SingleApplication *app, QQmlApplicationEngine *engine)
+Diagnostics::Diagnostics(SingleApplication *app, QQmlApplicationEngine *engine, Tray *tray)
     : QObject(app)
     , m_engine(engine)
     , m_logPath(qEnvironmentVariable("ZIB_NOTES_MESSAGE_LOG"))
+    , m_pageLogPath(qEnvironmentVariable("ZIB_NOTES_PAGE_LOG"))
     , m_screenshotPath(qEnvironmentVariable("ZIB_NOTES_SCREENSHOT"))
     , m_exitAfterFirstFrame(qEnvironmentVariableIntValue("ZIB_NOTES_EXIT_AFTER_FIRST_FRAME") == 1)
 {
     if (!m_logPath.isEmpty())
-        connect(app, &SingleApplication::messageReceived, this, &Diagnostics::appendToLog);
+        connect(app, &SingleApplication::messageReceived, this,
+                [this](const QString &message) { appendLine(m_logPath, message); });
+    tray->setDiagnosticLog(qEnvironmentVariable("ZIB_NOTES_TRAY_LOG"));
+    bool autoClick = false;
+    const int autoClickMs = qEnvironmentVariableIntValue("ZIB_NOTES_TRAY_AUTOCLICK_MS", &autoClick);
+    if (autoClick)
+        tray->setAutoClick(autoClickMs);
 }
 
 void Diagnostics::markProcessStart()
@@ -49,18 +59,45 @@ qint64 Diagnostics::peakRssKb()
     return 0;
 }
 
-void Diagnostics::appendToLog(const QString &message)
+void Diagnostics::appendLine(const QString &path, const QString &line)
 {
-    QFile log(m_logPath);
+    QFile log(path);
     if (log.open(QIODevice::WriteOnly | QIODevice::Append))
-        log.write(message.toUtf8() + '\n');
+        log.write(line.toUtf8() + '\n');
+}
+
+void Diagnostics::watchPages(QObject *window)
+{
+    QObject *stack = window ? window->findChild<QObject *>(QStringLiteral("zibPageStack")) : nullptr;
+    if (!stack)
+        return;
+    m_pageDepth = stack->property("depth").toInt();
+    connect(stack, SIGNAL(currentItemChanged()), this, SLOT(onCurrentPageChanged()));
+}
+
+void Diagnostics::onCurrentPageChanged()
+{
+    QObject *stack = sender();
+    const int depth = stack->property("depth").toInt();
+    const bool pushed = depth > m_pageDepth;
+    m_pageDepth = depth;
+    auto *page = stack->property("currentItem").value<QQuickItem *>();
+    if (!pushed || !page)
+        return;
+    QQmlContext *context = qmlContext(page);
+    const QString url = context ? context->baseUrl().toString() : QString();
+    auto *note = page->property("noteData").value<QObject *>();
+    const QString file = note ? note->property("file").toString() : QString();
+    appendLine(m_pageLogPath, QStringLiteral("page ") + url + QLatin1Char(' ') + file);
 }
 
 void Diagnostics::watchWindow()
 {
+    const auto roots = m_engine->rootObjects();
+    if (!m_pageLogPath.isEmpty())
+        watchPages(roots.value(0));
     if (!m_exitAfterFirstFrame && m_screenshotPath.isEmpty())
         return;
-    const auto roots = m_engine->rootObjects();
     auto *window = roots.isEmpty() ? nullptr : qobject_cast<QQuickWindow *>(roots.first());
     if (!window) {
         QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(2); });

@@ -5,6 +5,7 @@
 
 class QQmlApplicationEngine;
 class SingleApplication;
+class Tray;
 
 // Hooks for tests and benchmarks, all off unless their variable is set:
 //   ZIB_NOTES_MESSAGE_LOG=<file>         append every start message received
@@ -14,12 +15,19 @@ class SingleApplication;
 //                                        peak-rss-kb=<VmHWM>" on stdout and quit
 //   ZIB_NOTES_SCREENSHOT=<file.png>      a second after the first frame save the
 //                                        window's picture to <file.png> and quit
+//   ZIB_NOTES_TRAY_LOG=<file>            the tray appends "show <taskPath> <title>" for
+//                                        each notification and "task <taskId>" when
+//                                        it asks to open a note
+//   ZIB_NOTES_TRAY_AUTOCLICK_MS=<ms>     the tray acts as if its balloon was clicked
+//                                        <ms> after each notification
+//   ZIB_NOTES_PAGE_LOG=<file>            append "page <document url> <noteData.file>"
+//                                        for every page pushed onto the main window
 class Diagnostics : public QObject
 {
     Q_OBJECT
 
 public:
-    Diagnostics(SingleApplication *app, QQmlApplicationEngine *engine);
+    Diagnostics(SingleApplication *app, QQmlApplicationEngine *engine, Tray *tray);
 
     // Call first thing in main: the reference for the first-frame time.
     static void markProcessStart();
@@ -31,12 +39,18 @@ public:
     // Attach the first-frame hooks to the loaded main window.
     void watchWindow();
 
+private slots:
+    void onCurrentPageChanged();
+
 private:
-    void appendToLog(const QString &message);
+    static void appendLine(const QString &path, const QString &line);
+    void watchPages(QObject *window);
     void onFirstFrame();
 
     QQmlApplicationEngine *m_engine;
     QString m_logPath;
+    QString m_pageLogPath;
+    int m_pageDepth = 0;
     QString m_screenshotPath;
     bool m_exitAfterFirstFrame = false;
     bool m_frameSeen = false;

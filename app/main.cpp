@@ -10,6 +10,11 @@
 #include <QQmlContext>
 #include <QUrl>
 
+// Diagnostics hooks for tests and benchmarks (ZIB_NOTES_MESSAGE_LOG,
+// ZIB_NOTES_TRAY_LOG, ZIB_NOTES_TRAY_AUTOCLICK_MS, ZIB_NOTES_PAGE_LOG,
+// ZIB_NOTES_EXIT_AFTER_FIRST_FRAME, ZIB_NOTES_SCREENSHOT) are described in
+// diagnostics.h; none does anything unless its variable is set.
+
 namespace {
 // Without any display the GUI application object cannot even be created, yet
 // a start under cron or from a bare environment must still reach the running
@@ -82,7 +87,7 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("zib-notes")));
     Tray tray;
     QQmlApplicationEngine engine;
-    Diagnostics diagnostics(&app, &engine);
+    Diagnostics diagnostics(&app, &engine, &tray);
     addBuildTreeImportPath(engine);
     engine.rootContext()->setContextProperty(QStringLiteral("singleApp"), &app);
     engine.rootContext()->setContextProperty(QStringLiteral("tray"), &tray);

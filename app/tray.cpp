@@ -4,11 +4,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QMediaPlayer>
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 #include <QSettings>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -62,6 +64,25 @@ QMediaPlayer *Tray::lastPlayer() const
     return m_player;
 }
 
+void Tray::setDiagnosticLog(const QString &path)
+{
+    m_diagnosticLog = path;
+}
+
+void Tray::setAutoClick(int delayMs)
+{
+    m_autoClickMs = delayMs;
+}
+
+void Tray::writeDiagnosticLog(const QString &line) const
+{
+    if (m_diagnosticLog.isEmpty())
+        return;
+    QFile log(m_diagnosticLog);
+    if (log.open(QIODevice::WriteOnly | QIODevice::Append))
+        log.write(line.toUtf8() + '\n');
+}
+
 QString Tray::findSoundPath()
 {
     const QString name = QString::fromLatin1(soundName);
@@ -89,6 +110,10 @@ void Tray::showMessageTask(const QString &path)
     showMessage(m_lastTitle, m_lastText, m_lastIcon, m_lastTimeout);
 
     playSound();
+
+    writeDiagnosticLog(QStringLiteral("show ") + path + QLatin1Char(' ') + title);
+    if (m_autoClickMs >= 0)
+        QTimer::singleShot(m_autoClickMs, this, [this] { processTask(true); });
 }
 
 void Tray::playSound()
@@ -111,7 +136,9 @@ void Tray::playSound()
 void Tray::processTask(bool show)
 {
     if (show) {
-        emit showTask(taskPath.split(QDir::separator()).constLast());
+        const QString taskId = taskPath.split(QDir::separator()).constLast();
+        writeDiagnosticLog(QStringLiteral("task ") + taskId);
+        emit showTask(taskId);
         hide();
     } else {
         QCoreApplication::quit();

@@ -32,6 +32,11 @@ public:
     int lastMessageTimeout() const { return m_lastTimeout; }
     QMediaPlayer *lastPlayer() const;
 
+    // Diagnostics for end-to-end tests: a log of notifications and opened
+    // tasks, and an automatic click on the balloon delayMs after it shows.
+    void setDiagnosticLog(const QString &path);
+    void setAutoClick(int delayMs);
+
 signals:
     void showTask(const QString &taskId);
 
@@ -45,6 +50,7 @@ private slots:
 
 private:
     void playSound();
+    void writeDiagnosticLog(const QString &line) const;
 
     QString soundPath;
     QString taskPath;
@@ -54,6 +60,8 @@ private:
     QSystemTrayIcon::MessageIcon m_lastIcon = QSystemTrayIcon::NoIcon;
     int m_lastTimeout = 0;
     QPointer<QMediaPlayer> m_player;
+    QString m_diagnosticLog;
+    int m_autoClickMs = -1;
 };
 
 #endif // TRAY_H
