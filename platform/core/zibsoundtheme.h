@@ -7,6 +7,19 @@
 
 // Looks sounds up by the freedesktop sound theme rules in the XDG data
 // directories. Paths are returned UTF-8 encoded; empty when not found.
+//
+// Search order: the theme, then the themes it inherits (index.theme,
+// "Sound Theme"/Inherits), then "freedesktop", then loose files in
+// <data dir>/sounds. In a theme only the subdirectories listed in
+// Directories are searched, those whose OutputProfile matches the requested
+// profile ("stereo" when empty) first, then the "stereo" ones; in each the
+// locale subdirectories (de_DE, de) come before the files themselves, and the
+// extensions .oga, .ogg and .wav are tried in that order. When nothing
+// matches, the name is shortened at its last "-" and looked up again
+// ("message-new-instant" -> "message-new" -> "message").
+//
+// The current theme is the one named by the environment variable
+// ZIB_SOUND_THEME, else "freedesktop".
 class ZibSoundTheme
 {
 public:

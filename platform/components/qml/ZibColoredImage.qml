@@ -1,0 +1,77 @@
+import QtQuick 2.9
+
+// An icon that can be tinted, greyed and given a soft shadow. Theme icons
+// ("image://ThemeImageProvider/...") are recoloured by the image provider,
+// which works with every scene graph backend.
+Item {
+    id: coloredImage
+
+    property string imagePath: ""
+    property size imageSourceSize: Qt.size(0, 0)
+    property int imageFillMode: Image.PreserveAspectFit
+    property bool imageColorEnabled: false
+    property color imageColor: styles.textColor
+    property bool imageShadow: false
+    property bool imageDesaturateEnabled: false
+    readonly property alias status: image.status
+    readonly property alias paintedWidth: image.paintedWidth
+    readonly property alias paintedHeight: image.paintedHeight
+
+    readonly property bool _fromProvider: imagePath.indexOf("image://ThemeImageProvider/") === 0
+    // Bucketed so that animated sizes do not reload the picture every frame.
+    readonly property size _sourceSize: {
+        if (imageSourceSize.width > 0 || imageSourceSize.height > 0)
+            return imageSourceSize
+        var side = Math.min(width, height)
+        if (side <= 0)
+            side = Math.max(width, height)
+        side = side > 0 ? Math.ceil(side / 8) * 8 : 48
+        return Qt.size(side, side)
+    }
+
+    function _hex(c) {
+        var text = String(c)
+        return text.charAt(0) === "#" ? text.substring(1) : text
+    }
+    function _source(tint, gray) {
+        if (!imagePath)
+            return ""
+        if (!_fromProvider)
+            return imagePath
+        var params = []
+        if (gray)
+            params.push("gray=1")
+        if (tint !== undefined)
+            params.push("color=" + _hex(tint))
+        if (params.length === 0)
+            return imagePath
+        return imagePath + (imagePath.indexOf("?") < 0 ? "?" : "&") + params.join("&")
+    }
+
+    implicitWidth: Math.round(24 * dpiRatio)
+    implicitHeight: implicitWidth
+
+    Image {
+        id: shadowImage
+        visible: coloredImage.imageShadow && coloredImage._fromProvider && image.status === Image.Ready
+        x: Math.max(1, Math.round(dpiRatio))
+        y: x
+        width: parent.width
+        height: parent.height
+        opacity: 0.25
+        source: visible ? coloredImage._source("000000", false) : ""
+        sourceSize: coloredImage._sourceSize
+        fillMode: coloredImage.imageFillMode
+        smooth: true
+    }
+
+    Image {
+        id: image
+        anchors.fill: parent
+        source: coloredImage._source(coloredImage.imageColorEnabled ? coloredImage.imageColor : undefined,
+                                     coloredImage.imageDesaturateEnabled)
+        sourceSize: coloredImage._sourceSize
+        fillMode: coloredImage.imageFillMode
+        smooth: true
+    }
+}

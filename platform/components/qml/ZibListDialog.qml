@@ -1,0 +1,76 @@
+import QtQuick 2.9
+import QtQuick.Controls 2.5
+
+// options: title, model (texts, or objects with text/name), okFunction(index, entry).
+ZibDialog {
+    id: listDialog
+
+    readonly property var entries: Array.isArray(options.model) ? options.model
+                                   : (options.model && options.model.length !== undefined
+                                      ? Array.prototype.slice.call(options.model) : [])
+    property alias listView: list
+
+    function entryText(entry) {
+        if (entry === undefined || entry === null)
+            return ""
+        if (typeof entry === "object")
+            return String(entry.text !== undefined ? entry.text : (entry.name !== undefined ? entry.name : entry))
+        return String(entry)
+    }
+
+    // Runs okFunction for the entry and closes unless it returns true.
+    function choose(index) {
+        if (index < 0 || index >= entries.length)
+            return
+        var keep = typeof options.okFunction === "function" ? options.okFunction(index, entries[index]) === true
+                                                             : false
+        if (!keep) {
+            _done = true
+            close()
+        }
+    }
+
+    title: options.title !== undefined ? String(options.title) : ""
+    showOkButton: false
+    showCancelButton: false
+    cancelHandler: function() {
+        return typeof options.cancelFunction === "function" ? options.cancelFunction() : undefined
+    }
+
+    ListView {
+        id: list
+        objectName: "listDialogView"
+        width: parent.width
+        height: Math.min(contentHeight, listDialog.unit * 7)
+        clip: true
+        model: listDialog.entries.length
+        boundsBehavior: Flickable.StopAtBounds
+        ScrollIndicator.vertical: ScrollIndicator {}
+
+        delegate: Item {
+            width: list.width
+            height: listDialog.unit
+
+            ZibTouchAnimation {
+                mouseArea: entryArea
+            }
+            ZibLabel {
+                anchors.fill: parent
+                anchors.leftMargin: Math.round(16 * dpiRatio)
+                anchors.rightMargin: anchors.leftMargin
+                verticalAlignment: Text.AlignVCenter
+                text: listDialog.entryText(listDialog.entries[index])
+                elide: Text.ElideRight
+            }
+            ZibSeparator {
+                anchors.bottom: parent.bottom
+                visible: index < list.count - 1
+            }
+            MouseArea {
+                id: entryArea
+                anchors.fill: parent
+                onClicked: listDialog.choose(index)
+            }
+        }
+    }
+}

@@ -1,0 +1,52 @@
+import QtQuick 2.9
+import QtQuick.Controls 2.5
+
+// The round accent button that confirms a page.
+AbstractButton {
+    id: roundButton
+
+    property alias image: buttonImage
+    property color color: styles.highlightColor
+
+    implicitWidth: Math.round(56 * dpiRatio)
+    implicitHeight: implicitWidth
+    hoverEnabled: true
+    focusPolicy: Qt.NoFocus
+
+    background: Item {
+        // Soft shadow made of rings; no graphical effects module needed.
+        Repeater {
+            model: 3
+            Rectangle {
+                x: -index
+                y: -index + Math.round(2 * dpiRatio)
+                width: roundButton.width + 2 * index
+                height: width
+                radius: width / 2
+                color: "#000000"
+                opacity: roundButton.enabled ? 0.08 : 0.04
+            }
+        }
+        Rectangle {
+            anchors.fill: parent
+            radius: width / 2
+            color: !roundButton.enabled ? styles.colors.lightGray
+                                        : roundButton.pressed ? Qt.darker(roundButton.color, 1.25)
+                                                              : roundButton.hovered ? Qt.lighter(roundButton.color, 1.1)
+                                                                                    : roundButton.color
+            Behavior on color { ColorAnimation { duration: 120 } }
+        }
+    }
+
+    contentItem: Item {
+        ZibColoredImage {
+            id: buttonImage
+            anchors.centerIn: parent
+            width: Math.round(roundButton.width * 0.45)
+            height: width
+            imagePath: "image://ThemeImageProvider/dialog-ok"
+            imageColorEnabled: true
+            imageColor: styles.colors.white
+        }
+    }
+}

@@ -1,0 +1,9 @@
+import QtQml 2.2
+
+// A choice row: value is the index into model (texts). Choosing an entry sets
+// value and then calls clickFunc.
+ZibSettingsItemData {
+    property var model: []
+    value: 0
+    rowType: "combo"
+}

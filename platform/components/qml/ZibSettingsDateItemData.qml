@@ -1,0 +1,6 @@
+import QtQml 2.2
+
+// A date row: value is "dd.MM.yyyy". Picking a date sets value and then calls clickFunc.
+ZibSettingsItemData {
+    rowType: "date"
+}

@@ -1,0 +1,127 @@
+import QtQuick 2.9
+import QtQuick.Controls 2.5
+
+// The bar above a list: buttons on the left (leftRowItems), a search line,
+// buttons on the right (rightRowItems). toggleHelperBar() swaps it for the
+// helper bar with backButton and okButton (state "helper").
+Rectangle {
+    id: toolBar
+
+    property alias leftRowItems: leftRow.data
+    property alias rightRowItems: rightRow.data
+    property alias searchLine: searchField
+    property alias backButton: backButtonItem
+    property alias okButton: okButtonItem
+    property alias leftRow: leftRow
+    property alias rightRow: rightRow
+
+    function toggleHelperBar() {
+        state = state === "" ? "helper" : ""
+    }
+
+    implicitHeight: Math.round(50 * dpiRatio)
+    height: implicitHeight
+    color: styles.colors.white
+
+    Item {
+        id: normalBar
+        anchors.fill: parent
+        enabled: opacity > 0.5
+        Behavior on opacity { NumberAnimation { duration: 150 } }
+
+        Row {
+            id: leftRow
+            anchors.left: parent.left
+            anchors.top: parent.top
+            anchors.bottom: parent.bottom
+        }
+
+        TextField {
+            id: searchField
+            objectName: "searchLine"
+            anchors.left: leftRow.right
+            anchors.right: rightRow.left
+            anchors.leftMargin: Math.round(10 * dpiRatio)
+            anchors.rightMargin: Math.round(10 * dpiRatio)
+            anchors.verticalCenter: parent.verticalCenter
+            height: Math.round(parent.height * 0.7)
+            placeholderText: qsTr("Search")
+            selectByMouse: true
+            leftPadding: searchIcon.width + Math.round(16 * dpiRatio)
+            rightPadding: clearButton.visible ? clearButton.width + Math.round(4 * dpiRatio) : Math.round(8 * dpiRatio)
+            color: styles.textColor
+            font.pixelSize: styles.label.normal
+            background: Rectangle {
+                radius: height / 2
+                color: styles.backgroundColor
+                border.color: searchField.activeFocus ? styles.highlightColor : "transparent"
+            }
+
+            ZibColoredImage {
+                id: searchIcon
+                anchors.left: parent.left
+                anchors.leftMargin: Math.round(10 * dpiRatio)
+                anchors.verticalCenter: parent.verticalCenter
+                width: Math.round(parent.height * 0.5)
+                height: width
+                imagePath: "image://ThemeImageProvider/edit-find"
+                imageColorEnabled: true
+                imageColor: styles.disabledTextColor
+            }
+
+            ZibMenuButton {
+                id: clearButton
+                anchors.right: parent.right
+                anchors.top: parent.top
+                anchors.bottom: parent.bottom
+                visible: searchField.text.length > 0
+                image.imagePath: "image://ThemeImageProvider/edit-clear"
+                onClicked: searchField.clear()
+            }
+        }
+
+        Row {
+            id: rightRow
+            anchors.right: parent.right
+            anchors.top: parent.top
+            anchors.bottom: parent.bottom
+        }
+    }
+
+    Item {
+        id: helperBar
+        anchors.fill: parent
+        opacity: 0
+        enabled: opacity > 0.5
+        visible: opacity > 0
+        Behavior on opacity { NumberAnimation { duration: 150 } }
+
+        ZibMenuButton {
+            id: backButtonItem
+            objectName: "toolBarBackButton"
+            anchors.left: parent.left
+            anchors.top: parent.top
+            anchors.bottom: parent.bottom
+            image.imagePath: "image://ThemeImageProvider/go-previous"
+        }
+
+        ZibMenuButton {
+            id: okButtonItem
+            objectName: "toolBarOkButton"
+            anchors.right: parent.right
+            anchors.top: parent.top
+            anchors.bottom: parent.bottom
+            image.imagePath: "image://ThemeImageProvider/dialog-ok"
+        }
+    }
+
+    ZibSeparator {
+        anchors.bottom: parent.bottom
+    }
+
+    states: State {
+        name: "helper"
+        PropertyChanges { target: normalBar; opacity: 0 }
+        PropertyChanges { target: helperBar; opacity: 1 }
+    }
+}

@@ -1,0 +1,33 @@
+#include "zibhelper.h"
+
+#include "zibthemeimageprovider.h"
+
+#include <QFileInfo>
+#include <QIcon>
+#include <QUrl>
+#include <QWindow>
+
+ZibHelper::ZibHelper(QObject *parent)
+    : QObject(parent)
+{ }
+
+bool ZibHelper::fileExists(const QString &path) const
+{
+    if (path.trimmed().isEmpty())
+        return false;
+    QString localPath = path;
+    if (path.startsWith(QLatin1String("file:")))
+        localPath = QUrl(path).toLocalFile();
+    if (localPath.isEmpty())
+        return false;
+    return QFileInfo(localPath).isFile();
+}
+
+bool ZibHelper::setWindowIcon(QObject *window, const QString &iconName) const
+{
+    auto *w = qobject_cast<QWindow *>(window);
+    if (!w)
+        return false;
+    w->setIcon(QIcon(QPixmap::fromImage(ZibThemeImageProvider::iconImage(iconName, QSize(64, 64)))));
+    return true;
+}
