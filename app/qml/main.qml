@@ -75,4 +75,6 @@ ZibRoot {
             console.log("icon", icon)
         }
     }
+    // The application object outlives the window.
+    Component.onDestruction: singleApp.messageReceived.disconnect(parseSingleAppMessage)
 }

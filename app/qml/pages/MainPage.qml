@@ -84,6 +84,7 @@ ZibPage {
 
     MainToolbar {
         id: mainToolbar
+        objectName: "mainToolbar"
         anchors {
             left: parent.left
             top: parent.top

@@ -3,6 +3,7 @@ import QtQuick 2.3
 // Controller stand-in: a fake model with a few notes and a recording proxy.
 Item {
     id: controller
+    objectName: "fakeController"
 
     property bool isWidget: true
     property alias model: notesModel
