@@ -1,0 +1,205 @@
+#include "abstractnote.h"
+
+#include "canvasnote.h"
+#include "crontab.h"
+#include "listnote.h"
+#include "notesdirectory.h"
+#include "textnote.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+
+bool hasPassed(const QDateTime &date)
+{
+    return date < QDateTime::currentDateTime();
+}
+
+} // namespace
+
+AbstractNote::AbstractNote(QObject *parent)
+    : QObject(parent)
+    , m_bgColor(QStringLiteral("#FFFFCC"))
+    , m_fgColor(QStringLiteral("#444444"))
+    , m_lightColor(QStringLiteral("#AAAA99"))
+    , m_notifyDate(QDateTime::currentDateTime())
+{ }
+
+AbstractNote::~AbstractNote() = default;
+
+AbstractNote *AbstractNote::createNote(AbstractNote::NoteType type)
+{
+    switch (type) {
+    case TextType:
+        return new TextNote;
+    case ListType:
+        return new ListNote;
+    case CanvasType:
+        return new CanvasNote;
+    }
+    return nullptr;
+}
+
+QString AbstractNote::fullPath() const
+{
+    return notesDirectory() + QLatin1Char('/') + m_file;
+}
+
+void AbstractNote::setTitle(const QString &title)
+{
+    if (m_title == title)
+        return;
+    m_title = title;
+    emit titleChanged();
+}
+
+void AbstractNote::setFgColor(const QColor &color)
+{
+    if (m_fgColor == color)
+        return;
+    m_fgColor = color;
+    emit fgColorChanged();
+}
+
+void AbstractNote::setBgColor(const QColor &color)
+{
+    if (m_bgColor == color)
+        return;
+    m_bgColor = color;
+    // A darker shade on light backgrounds and a lighter one on dark ones.
+    QColor light = color;
+    const int lightness = light.lightness();
+    const int newLightness = lightness > 127 ? lightness - 70 : lightness + 70;
+    light.setHsl(color.hue(), color.saturation(), newLightness, 255);
+    m_lightColor = light;
+    emit bgColorChanged();
+}
+
+void AbstractNote::setModifyDate(const QDateTime &date)
+{
+    if (m_modifyDate == date)
+        return;
+    m_modifyDate = date;
+    emit modifyDateChanged();
+}
+
+void AbstractNote::setNotifyType(NotifyType type)
+{
+    if (m_notifyType == type)
+        return;
+    m_notifyType = type;
+    emit notifyTypeChanged();
+}
+
+void AbstractNote::setNotifyDate(const QDateTime &date)
+{
+    if (m_notifyDate == date)
+        return;
+    m_notifyDate = date;
+    emit notifyDateChanged();
+}
+
+void AbstractNote::setFile(const QString &file)
+{
+    if (m_file == file)
+        return;
+    m_file = file;
+    emit fileChanged();
+}
+
+void AbstractNote::setLoaded(bool loaded)
+{
+    if (m_loaded == loaded)
+        return;
+    m_loaded = loaded;
+    emit loadedChanged();
+}
+
+void AbstractNote::setCreationDate(const QDateTime &date)
+{
+    if (m_creationDate == date)
+        return;
+    m_creationDate = date;
+}
+
+void AbstractNote::load(const QString &file)
+{
+    if (!file.isEmpty())
+        setFile(file);
+    // A name with separators or shell characters never names a note file.
+    if (!isPlainNoteFileName(m_file))
+        return;
+    const QString path = fullPath();
+    if (!QFileInfo(path).isFile())
+        return;
+
+    QSettings settings(path, QSettings::IniFormat);
+    setTitle(settings.value(QStringLiteral("title"), m_title).toString());
+
+    QColor bg;
+    bg.setNamedColor(settings.value(QStringLiteral("background-color"), m_bgColor.name()).toString());
+    setBgColor(bg);
+    QColor fg;
+    fg.setNamedColor(settings.value(QStringLiteral("foreground-color"), m_fgColor.name()).toString());
+    setFgColor(fg);
+
+    const QDateTime now = QDateTime::currentDateTime();
+    setCreationDate(settings.value(QStringLiteral("creation-date"), now).toDateTime());
+    setNotifyType(static_cast<NotifyType>(settings.value(QStringLiteral("notify-type"), m_notifyType).toInt()));
+    setNotifyDate(settings.value(QStringLiteral("notify-date"), now).toDateTime());
+
+    // A one-time reminder whose moment has passed is over: the only write a load makes.
+    if (m_notifyType == RepeatOnce && hasPassed(m_notifyDate)) {
+        setNotifyType(RepeatNever);
+        settings.setValue(QStringLiteral("notify-type"), int(RepeatNever));
+        settings.sync();
+        removeCronLine(m_file);
+    }
+
+    loadContent(settings);
+    setLoaded(true);
+}
+
+void AbstractNote::save()
+{
+    // Only the collection names notes; without a proper name there is nothing to write.
+    if (!isPlainNoteFileName(m_file))
+        return;
+    QDir().mkpath(notesDirectory());
+
+    bool dropReminder = false;
+    {
+        QSettings settings(fullPath(), QSettings::IniFormat);
+        const int previousType = settings.value(QStringLiteral("notify-type"), m_notifyType).toInt();
+
+        settings.setValue(QStringLiteral("title"), m_title);
+        settings.setValue(QStringLiteral("background-color"), m_bgColor.name());
+        settings.setValue(QStringLiteral("foreground-color"), m_fgColor.name());
+        settings.setValue(QStringLiteral("creation-date"), m_creationDate);
+        settings.setValue(QStringLiteral("notify-type"), m_notifyType);
+        settings.setValue(QStringLiteral("notify-date"), m_notifyDate);
+        saveContent(settings);
+
+        if (m_notifyType == RepeatNever) {
+            dropReminder = previousType != RepeatNever;
+        } else if (m_notifyType == RepeatOnce && hasPassed(m_notifyDate)) {
+            setNotifyType(RepeatNever);
+            dropReminder = true;
+        }
+        if (dropReminder)
+            settings.setValue(QStringLiteral("notify-type"), int(RepeatNever));
+        // Other processes reload the note as soon as they hear of the save:
+        // the file must be complete before anybody is told.
+        settings.sync();
+    }
+
+    if (dropReminder)
+        removeCronLine(m_file);
+    else if (m_notifyType != RepeatNever)
+        replaceCronLine(m_file, cronLine(*this));
+
+    setModifyDate(QDateTime::currentDateTime());
+    emit saved(m_file, m_modifyDate);
+}
