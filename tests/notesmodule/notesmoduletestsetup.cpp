@@ -1,4 +1,5 @@
 #include "notesmoduletestsetup.h"
+#include "notestesthelper.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -15,6 +16,7 @@ namespace {
 
 // Note n (1-based) is a text, list or canvas note by n % 3, was modified n
 // minutes after this moment, and every seventh one has a daily reminder.
+// Drawings have a picture unless n % 5 is 1.
 const QDateTime baseDate(QDate(2026, 1, 1), QTime(8, 0));
 
 QString fileNameOf(int number)
@@ -52,6 +54,10 @@ void NotesModuleTestSetup::qmlEngineAvailable(QQmlEngine *engine)
     QQmlContext *context = engine->rootContext();
     context->setContextProperty(QStringLiteral("testNoteCount"), noteCount);
     context->setContextProperty(QStringLiteral("testNotesDirectory"), notesDirectory());
+    // The cards look for the window as `root`; the helper answers its file check.
+    auto helper = new NotesTestHelper(notesDirectory(), engine);
+    context->setContextProperty(QStringLiteral("root"), helper);
+    context->setContextProperty(QStringLiteral("testHelper"), helper);
 }
 
 QString NotesModuleTestSetup::notesDirectory() const
@@ -88,6 +94,8 @@ void NotesModuleTestSetup::writeNote(const QString &directory, int number) const
         break;
     default: {
         note.setValue(QStringLiteral("line-width"), 5);
+        if (number % 5 == 1)
+            break; // a drawing that was never saved with a picture
         QImage picture(40, 30, QImage::Format_ARGB32);
         picture.fill(QColor(QStringLiteral("#3366cc")));
         picture.save(path + QStringLiteral("_0.png"), "PNG");

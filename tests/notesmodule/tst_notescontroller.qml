@@ -17,6 +17,8 @@ Item {
 
     TestCase {
         name: "NotesController"
+        // After every object of the document has completed.
+        when: windowShown
 
         readonly property int fileNameRole: 259
         readonly property int modifyDateRole: 258
@@ -97,7 +99,8 @@ Item {
         }
 
         function test_modelFollowsLoader() {
-            var spy = createTemporaryObject(signalSpyComponent, top, { target: controller, signalName: "modelChanged" });
+            var spy = modelSpy;
+            spy.clear();
             controller.modelLoader.active = false;
             compare(controller.model, null);
             compare(controller.proxyModel.rowCount(), 0);
@@ -120,9 +123,9 @@ Item {
         }
 
         function test_noteRemovedSignal() {
-            var spy = createTemporaryObject(signalSpyComponent, top, { target: controller, signalName: "noteRemoved" });
+            removedSpy.clear();
             controller.noteRemoved();
-            compare(spy.count, 1);
+            compare(removedSpy.count, 1);
         }
 
         function test_searchFilterThroughProxy() {
@@ -135,8 +138,15 @@ Item {
         }
     }
 
-    Component {
-        id: signalSpyComponent
-        SignalSpy {}
+    SignalSpy {
+        id: modelSpy
+        target: controller
+        signalName: "modelChanged"
+    }
+
+    SignalSpy {
+        id: removedSpy
+        target: controller
+        signalName: "noteRemoved"
     }
 }

@@ -158,9 +158,9 @@ Item {
         }
 
         function test_checkMode() {
-            var entered = createTemporaryObject(spyComponent, top, { target: notesList, signalName: "checkModeChanged" });
+            checkModeSpy.clear();
             notesList.cardPressAndHold(fileOf(testNoteCount));
-            compare(entered.count, 1);
+            compare(checkModeSpy.count, 1);
             compare(notesList.checkedNotes, [fileOf(testNoteCount)]);
 
             // Clicks now toggle marks instead of opening notes.
@@ -220,6 +220,25 @@ Item {
             verify(!findChild(canvas, "cardPreview").visible);
         }
 
+        function test_pictureAppearsAfterSave() {
+            // A drawing page saves the note first and writes its first
+            // picture afterwards; the card must notice the new file.
+            var card = cardAt(testNoteCount - 491);
+            var note = card.note;
+            compare(note.type, Note.CanvasType);
+            var image = findChild(card, "cardImage");
+            verify(!image.visible);
+
+            var canvas = createTemporaryObject(canvasComponent, top);
+            tryCompare(canvas, "paintedOnce", true);
+            verify(canvas.save(note.imagePath));
+            var date = note.modifyDate;
+            note.modifyDate = new Date(2026, 5, 1, 12, 0);
+            tryCompare(image, "status", Image.Ready);
+            verify(image.visible);
+            note.modifyDate = date;
+        }
+
         function test_reminderMark_data() {
             // Every seventh note has a reminder.
             return [
@@ -246,7 +265,23 @@ Item {
     }
 
     Component {
-        id: spyComponent
-        SignalSpy {}
+        id: canvasComponent
+        Canvas {
+            property bool paintedOnce: false
+            width: 40
+            height: 30
+            onPaint: {
+                var context = getContext("2d");
+                context.fillStyle = "#cc3366";
+                context.fillRect(0, 0, width, height);
+            }
+            onPainted: paintedOnce = true
+        }
+    }
+
+    SignalSpy {
+        id: checkModeSpy
+        target: notesList
+        signalName: "checkModeChanged"
     }
 }

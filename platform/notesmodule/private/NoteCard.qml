@@ -22,7 +22,12 @@ Item {
     readonly property bool hasReminder: note !== null && note.notifyType !== Note.RepeatNever
     readonly property color textColor: note ? note.fgColor : "#444444"
     readonly property string dateText: note ? Qt.formatDateTime(note.modifyDate, "dd.MM.yyyy hh:mm") : ""
-    readonly property string imageSource: isCanvas ? fileUrl(note.imagePath) : ""
+    // Bumped to look for the picture file again (see reloadPicture).
+    property int pictureRevision: 0
+    readonly property string imageSource: {
+        pictureRevision;
+        return isCanvas ? fileUrl(note.imagePath) : "";
+    }
 
     // The title and preview items, named for tests and for hosts that style them.
     readonly property alias titleItem: titleText
@@ -55,8 +60,27 @@ Item {
         return "file://" + path.split("/").map(encodeURIComponent).join("/");
     }
 
+    // The drawing page writes the first picture of a note after saving the
+    // note, under a path the card already knows; look again once that save
+    // has finished.
+    function reloadPicture() {
+        if (!isCanvas)
+            return;
+        picture.source = "";
+        ++pictureRevision;
+        picture.source = Qt.binding(function() { return card.imageSource; });
+    }
+
     onNoteChanged: ensureLoaded()
     Component.onCompleted: ensureLoaded()
+
+    Connections {
+        target: card.note
+        ignoreUnknownSignals: true
+        function onModifyDateChanged() {
+            Qt.callLater(card.reloadPicture);
+        }
+    }
 
     // Soft shadow made of two faint rounded layers; shader effects are not
     // available with every scene graph backend.
