@@ -97,7 +97,7 @@ Item {
         clip: true
         boundsBehavior: Flickable.StopAtBounds
         cellWidth: Math.max(1, Math.floor(width / columns))
-        cellHeight: notesList.listLayout ? Math.round(88 * notesList.unit) : Math.round(cellWidth * 0.9)
+        cellHeight: notesList.listLayout ? Math.round(96 * notesList.unit) : Math.round(cellWidth * 0.9)
         // Delegates exist only for the visible rows plus this margin; each
         // loads its note when made.
         cacheBuffer: Math.round(cellHeight * 2)

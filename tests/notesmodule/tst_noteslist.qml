@@ -111,8 +111,13 @@ Item {
             // Still one card per note and the cards follow the new layout.
             compare(view.count, testNoteCount);
             compare(cardAt(0).width, view.cellWidth);
+            // The flat list runs a text note's lines together.
+            var text = cardAt(2);
+            compare(text.note.type, Note.TextType);
+            compare(findChild(text, "cardPreview").text, "Text of note " + (testNoteCount - 2) + " second line");
             notesList.viewMode = 0;
             verify(view.cellWidth < view.width / 1.5);
+            compare(findChild(cardAt(2), "cardPreview").text, text.note.previewText);
         }
 
         function test_restoresViewMode_data() {

@@ -22,6 +22,16 @@ Item {
     readonly property bool hasReminder: note !== null && note.notifyType !== Note.RepeatNever
     readonly property color textColor: note ? note.fgColor : "#444444"
     readonly property string dateText: note ? Qt.formatDateTime(note.modifyDate, "dd.MM.yyyy hh:mm") : ""
+    // In the flat list a text note's line breaks would waste the few lines
+    // there are, so its lines are run together there.
+    readonly property string previewString: {
+        if (!note || isCanvas)
+            return "";
+        var text = note.previewText;
+        if (compact && note.type === Note.TextType)
+            text = text.replace(/\s*\n\s*/g, " ").trim();
+        return text;
+    }
     // Bumped to look for the picture file again (see reloadPicture).
     property int pictureRevision: 0
     readonly property string imageSource: {
@@ -158,7 +168,7 @@ Item {
                     // A check-list preview carries <font> marks for done
                     // entries; a text note is shown as typed.
                     textFormat: card.note && card.note.type === Note.ListType ? Text.StyledText : Text.PlainText
-                    text: card.note && !card.isCanvas ? card.note.previewText : ""
+                    text: card.previewString
                     color: card.textColor
                     font.pixelSize: styles.label.small
                     wrapMode: Text.Wrap
@@ -256,9 +266,16 @@ Item {
         }
     }
 
+    Accessible.role: Accessible.Button
+    Accessible.name: note ? (note.title !== "" ? note.title : note.previewText) : ""
+    Accessible.checkable: checkMode
+    Accessible.checked: checked
+    Accessible.onPressAction: clicked()
+
     MouseArea {
         id: mouseArea
         anchors.fill: background
+        cursorShape: Qt.PointingHandCursor
         onClicked: card.clicked()
         onPressAndHold: card.pressAndHold()
     }

@@ -51,9 +51,14 @@ Item {
         }
     }
 
+    Accessible.role: Accessible.Button
+    Accessible.name: qsTr("New note")
+    Accessible.onPressAction: clicked()
+
     MouseArea {
         id: mouseArea
         anchors.fill: parent
+        cursorShape: Qt.PointingHandCursor
         onClicked: button.clicked()
     }
 }
