@@ -109,7 +109,13 @@ QString cronLine(const NotePtr &note)
     return note ? cronLine(*note) : QString();
 }
 
-bool readCrontab(QString *table)
+namespace {
+
+enum class ReadResult { Table, NoTable, Failed };
+
+// Reads the table up to its first NUL byte; tells apart a user without a
+// table and a read that failed. cutShort is set when a NUL was found.
+ReadResult readTable(QString *table, bool *cutShort)
 {
     QProcess process;
     // The "no crontab" message is matched below; keep it untranslated.
@@ -118,31 +124,53 @@ bool readCrontab(QString *table)
     env.remove(QStringLiteral("LANGUAGE"));
     process.setProcessEnvironment(env);
     if (!runToEnd(process, QStringLiteral("crontab"), { QStringLiteral("-l") }))
-        return false;
+        return ReadResult::Failed;
 
     if (process.exitCode() != 0) {
         const QByteArray error = process.readAllStandardError();
-        if (!error.contains("no crontab for"))
-            return false;
-        table->clear();
-        return true;
+        return error.contains("no crontab for") ? ReadResult::NoTable : ReadResult::Failed;
     }
-    const QByteArray output = upToNul(process.readAllStandardOutput());
+    const QByteArray all = process.readAllStandardOutput();
+    const QByteArray output = upToNul(all);
+    *cutShort = output.size() != all.size();
     const QString text = QString::fromLocal8Bit(output);
     // A table that does not survive decoding would come back altered on the
-    // next write: treat it like a failed read.
+    // next write.
     if (text.toLocal8Bit() != output)
-        return false;
+        return ReadResult::Failed;
     *table = text.trimmed();
-    return true;
+    return ReadResult::Table;
+}
+
+} // namespace
+
+bool readCrontab(QString *table)
+{
+    QString text;
+    bool cutShort = false;
+    switch (readTable(&text, &cutShort)) {
+    case ReadResult::NoTable:
+        table->clear();
+        return true;
+    case ReadResult::Table:
+        // Writing back a table cut at a NUL would lose the rest of it.
+        if (cutShort)
+            return false;
+        *table = text;
+        return true;
+    case ReadResult::Failed:
+        break;
+    }
+    return false;
 }
 
 QString readCrontab()
 {
-    QString table;
-    if (!readCrontab(&table))
+    QString text;
+    bool cutShort = false;
+    if (readTable(&text, &cutShort) != ReadResult::Table)
         return QString();
-    return table;
+    return text;
 }
 
 QString writeCrontab(const QString &text)

@@ -20,8 +20,9 @@ QString reminderMarker(const QString &file);
 QString readCrontab();
 
 // Reads the user's crontab into *table (trimmed). Returns false when the read
-// failed (crontab missing, failed, timed out); a user without a crontab reads
-// as an empty table and true. Edits must not write after a failed read.
+// failed (crontab missing, failed, timed out, or a table that would not come
+// back unchanged if written); a user without a crontab reads as an empty table
+// and true. Edits must not write after a failed read.
 bool readCrontab(QString *table);
 
 // Installs text as the user's whole crontab; returns crontab's error output.

@@ -160,6 +160,12 @@ void TestCrontab::readStopsAtNul()
 {
     m_sandbox.setCrontab(QByteArray("1 2 3 4 5 a\n", 12) + QByteArray(1, '\0') + "rest\n");
     QCOMPARE(readCrontab(), QStringLiteral("1 2 3 4 5 a"));
+    // An edit would lose everything after the NUL: it writes nothing.
+    QString table;
+    QVERIFY(!readCrontab(&table));
+    removeCronLine(QStringLiteral("a"));
+    addCronLine(makeNote(QStringLiteral("1.note"), 2, QDateTime(QDate(2021, 1, 1), QTime(6, 0))));
+    QVERIFY(!m_sandbox.crontabCalls().contains(QLatin1Char('w')));
 }
 
 void TestCrontab::writeReachesCrontabUnchanged_data()
