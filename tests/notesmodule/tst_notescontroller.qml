@@ -15,6 +15,13 @@ Item {
         NotesController {}
     }
 
+    Component {
+        id: asyncControllerComponent
+        NotesController {
+            modelLoader.asynchronous: true
+        }
+    }
+
     TestCase {
         name: "NotesController"
         // After every object of the document has completed.
@@ -120,6 +127,16 @@ Item {
             compare(other.proxyModel.rowCount(), testNoteCount);
             other.modelLoader.active = false;
             compare(controller.proxyModel.rowCount(), testNoteCount);
+        }
+
+        function test_asynchronousModel() {
+            // A host may build the model in the background: the proxy gets
+            // it (sorted) as soon as it appears.
+            var other = createTemporaryObject(asyncControllerComponent, top);
+            tryVerify(function() { return other.model !== null; });
+            compare(other.proxyModel.rowCount(), testNoteCount);
+            compare(other.proxyModel.data(other.proxyModel.index(0, 0), fileNameRole),
+                    (testNoteCount).toString(16) + ".note");
         }
 
         function test_noteRemovedSignal() {

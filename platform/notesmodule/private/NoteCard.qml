@@ -88,7 +88,8 @@ Item {
         target: card.note
         ignoreUnknownSignals: true
         function onModifyDateChanged() {
-            Qt.callLater(card.reloadPicture);
+            if (card.isCanvas)
+                Qt.callLater(card.reloadPicture);
         }
     }
 
