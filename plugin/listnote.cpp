@@ -7,6 +7,10 @@
 ListNote::ListNote(QObject *parent)
     : AbstractNote(parent)
 {
+    // Registering the list types also registers their conversion to a
+    // sequential iterable, through which QVariant users walk them.
+    qRegisterMetaType<QList<bool>>("QList<bool>");
+    qRegisterMetaType<QList<QString>>("QList<QString>");
     // The preview shows done entries in the light colour.
     connect(this, &AbstractNote::bgColorChanged, this, &AbstractNote::previewTextChanged);
     connect(this, &ListNote::checkedChanged, this, &AbstractNote::previewTextChanged);

@@ -21,6 +21,7 @@ private slots:
     void arrayEdits_data();
     void arrayEdits();
     void readsAsArray();
+    void iterableThroughVariant();
 
 private:
     QVariant call(const char *function);
@@ -117,6 +118,20 @@ void TestListNoteQml::readsAsArray()
 {
     m_note->setChecked({ true, false, true });
     QCOMPARE(call("readBack").toString(), QStringLiteral("3:a|b|c:101:boolean:true"));
+}
+
+void TestListNoteQml::iterableThroughVariant()
+{
+    m_note->setChecked({ true, false });
+    const QVariant checked = m_note->property("checked");
+    QVERIFY(checked.canConvert<QVariantList>());
+    QCOMPARE(checked.value<QVariantList>(), QVariantList({ true, false }));
+    const QVariant texts = m_note->property("texts");
+    QVERIFY(texts.canConvert<QVariantList>());
+    QStringList walked;
+    for (const QVariant &text : texts.value<QSequentialIterable>())
+        walked << text.toString();
+    QCOMPARE(walked, QStringList({ "a", "b", "c" }));
 }
 
 QTEST_MAIN(TestListNoteQml)
