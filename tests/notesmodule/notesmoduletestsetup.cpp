@@ -16,7 +16,8 @@ namespace {
 
 // Note n (1-based) is a text, list or canvas note by n % 3, was modified n
 // minutes after this moment, and every seventh one has a daily reminder.
-// Drawings have a picture unless n % 5 is 1.
+// Drawings have a picture unless n % 5 is 1; list notes whose n % 8 is 0
+// hold an entry that looks like markup.
 const QDateTime baseDate(QDate(2026, 1, 1), QTime(8, 0));
 
 QString fileNameOf(int number)
@@ -89,7 +90,10 @@ void NotesModuleTestSetup::writeNote(const QString &directory, int number) const
         note.setValue(QStringLiteral("text"), QStringLiteral("milk"));
         note.setArrayIndex(1);
         note.setValue(QStringLiteral("checked"), false);
-        note.setValue(QStringLiteral("text"), QStringLiteral("bread"));
+        // Some entries look like markup; the list must show them as typed.
+        note.setValue(QStringLiteral("text"),
+                      number % 8 == 0 ? QStringLiteral("<img src=\"http://example.invalid/x.png\"> <b>bold</b> & co")
+                                      : QStringLiteral("bread"));
         note.endArray();
         break;
     default: {

@@ -244,6 +244,16 @@ Item {
             note.modifyDate = date;
         }
 
+        function test_listPreviewShowsMarkupAsText() {
+            var card = cardAt(testNoteCount - 496);
+            compare(card.note.type, Note.ListType);
+            var preview = findChild(card, "cardPreview");
+            compare(preview.textFormat, Text.StyledText);
+            // The done entry keeps its colour mark; the typed tags are text.
+            compare(preview.text, "<font color='" + card.note.lightColor + "'>\u2022 milk</font> \u2022 "
+                    + "&lt;img src=\"http://example.invalid/x.png\"&gt; &lt;b&gt;bold&lt;/b&gt; &amp; co ");
+        }
+
         function test_reminderMark_data() {
             // Every seventh note has a reminder.
             return [

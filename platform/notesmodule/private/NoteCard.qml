@@ -28,10 +28,31 @@ Item {
         if (!note || isCanvas)
             return "";
         var text = note.previewText;
-        if (compact && note.type === Note.TextType)
+        if (note.type === Note.ListType)
+            return styledListPreview(text);
+        if (compact)
             text = text.replace(/\s*\n\s*/g, " ").trim();
         return text;
     }
+    // A check-list preview holds the entries as typed between the colour
+    // marks of done entries. Only those marks stay markup; anything else that
+    // looks like a tag (an <img> would even fetch a remote file) is shown as text.
+    function styledListPreview(text) {
+        var marks = /<font color='#[0-9a-fA-F]{6}'>|<\/font>/g;
+        var result = "";
+        var last = 0;
+        var mark;
+        while ((mark = marks.exec(text)) !== null) {
+            result += escapeMarkup(text.substring(last, mark.index)) + mark[0];
+            last = mark.index + mark[0].length;
+        }
+        return result + escapeMarkup(text.substring(last));
+    }
+
+    function escapeMarkup(text) {
+        return text.replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/>/g, "&gt;");
+    }
+
     // Bumped to look for the picture file again (see reloadPicture).
     property int pictureRevision: 0
     readonly property string imageSource: {
