@@ -81,7 +81,7 @@ QString NotesProxyModel::searchCommand(const QString &directory, const QString &
 void NotesProxyModel::setFilter(const QString &filter)
 {
     if (filter.isEmpty()) {
-        setFileNames({});
+        setPattern(QString());
         return;
     }
 
@@ -91,23 +91,28 @@ void NotesProxyModel::setFilter(const QString &filter)
     grep.closeWriteChannel();
     const bool finished = grep.waitForFinished(SearchTimeout);
     // A search still running after the limit counts with what it found so far.
-    if (finished && (grep.exitStatus() != QProcess::NormalExit || grep.exitCode() != 0)) {
-        setFileNames({ NotFound });
-        return;
+    QStringList names;
+    if (!finished || (grep.exitStatus() == QProcess::NormalExit && grep.exitCode() == 0))
+        names = QString::fromLocal8Bit(grep.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (!finished) {
+        grep.kill();
+        grep.waitForFinished(1000);
     }
-    const QStringList names
-        = QString::fromLocal8Bit(grep.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    setFileNames(names.isEmpty() ? QStringList { NotFound } : names);
+    if (names.isEmpty())
+        setPattern(NotFound);
+    else
+        setFileNames(names);
+}
+
+void NotesProxyModel::setPattern(const QString &pattern)
+{
+    foundNames.clear();
+    foundPattern.clear();
+    setFilterRegularExpression(pattern);
 }
 
 void NotesProxyModel::setFileNames(const QStringList &names)
 {
-    if (names.isEmpty()) {
-        foundNames.clear();
-        foundPattern.clear();
-        setFilterRegularExpression(QString());
-        return;
-    }
     QStringList escaped;
     escaped.reserve(names.size());
     for (const QString &name : names)

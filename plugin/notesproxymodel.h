@@ -25,6 +25,7 @@ protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
 
 private:
+    void setPattern(const QString &pattern);
     void setFileNames(const QStringList &names);
 
     // The names behind the pattern last set by setFilter, for a lookup

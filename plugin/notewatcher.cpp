@@ -90,10 +90,6 @@ void NoteWatcher::onFileChanged()
         file = conf.value(QStringLiteral("last-modified-file")).toString();
         date = conf.value(QStringLiteral("last-modification-date")).toDateTime();
     }
-    if (file == reportedFile && date == reportedDate && !file.isEmpty())
-        return;
-    reportedFile = file;
-    reportedDate = date;
     emit noteChanged(file, date);
 }
 

@@ -26,8 +26,6 @@ public:
     bool watching() const { return m_watching; }
     void setWatching(bool watching);
 
-    bool isStarted() const { return m_started; }
-
 signals:
     void noteChanged(const QString &file, const QDateTime &modifyDate);
 
@@ -43,8 +41,4 @@ private:
     bool m_watching = true;
     QTimer *resumeTimer = nullptr;
     bool m_started = false;
-    // The last values reported: one replacement of the file arrives as
-    // several file events, which must not repeat the report.
-    QString reportedFile;
-    QDateTime reportedDate;
 };

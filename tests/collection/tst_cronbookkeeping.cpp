@@ -1,0 +1,211 @@
+#include "collectionsandbox.h"
+#include "notesmodel.h"
+#include "textnote.h"
+
+#include <QDeadlineTimer>
+#include <QtTest>
+
+// The model keeps every loaded note with a reminder in the crontab, checked
+// in one batch after the loads have settled.
+class TestCronBookkeeping : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void burstOfLoadsIsCheckedOnce();
+    void noteQueuedTwiceGetsOneLine();
+    void presentLineIsNotDoubled();
+    void userJobsSurvive();
+    void switchedOffReminderAddsNoLine();
+    void failedReadWritesNothing();
+    void removedWhileQueuedGetsNoLine();
+    void addAndRemoveWithReminder();
+    void addAndRemoveWithoutReminder();
+
+private:
+    void writeReminderNote(const QString &file);
+    AbstractNote *loadedNote(NotesModel &model, const QString &file);
+    bool waitForCalls(const QString &calls);
+
+    CollectionSandbox sandbox;
+};
+
+void TestCronBookkeeping::initTestCase()
+{
+    QVERIFY(sandbox.isSafe());
+}
+
+void TestCronBookkeeping::init()
+{
+    sandbox.reset();
+}
+
+void TestCronBookkeeping::writeReminderNote(const QString &file)
+{
+    sandbox.writeNote(file, AbstractNote::TextType, QDateTime::currentDateTime(), [](AbstractNote *note) {
+        note->setTitle(QStringLiteral("remind me"));
+        note->setNotifyType(AbstractNote::RepeatEveryDay);
+        note->setNotifyDate(QDateTime::currentDateTime().addDays(1));
+    });
+}
+
+AbstractNote *TestCronBookkeeping::loadedNote(NotesModel &model, const QString &file)
+{
+    auto *note = model.getNoteData(file).value<AbstractNote *>();
+    if (note)
+        note->load();
+    return note;
+}
+
+bool TestCronBookkeeping::waitForCalls(const QString &calls)
+{
+    QDeadlineTimer deadline(15000);
+    while (sandbox.crontabCalls() != calls && !deadline.hasExpired())
+        QTest::qWait(50);
+    if (sandbox.crontabCalls() != calls)
+        qWarning("crontab calls: %s", qPrintable(sandbox.crontabCalls()));
+    return sandbox.crontabCalls() == calls;
+}
+
+void TestCronBookkeeping::burstOfLoadsIsCheckedOnce()
+{
+    QStringList files;
+    for (int i = 1; i <= 20; ++i) {
+        files << QString::number(i, 16) + QStringLiteral(".note");
+        writeReminderNote(files.last());
+    }
+    // The crontab lost every line meanwhile.
+    sandbox.setCrontab("# the user's table\n");
+    sandbox.clearLog();
+    NotesModel model;
+    for (const QString &file : qAsConst(files))
+        QVERIFY(loadedNote(model, file)->loaded());
+    QCOMPARE(sandbox.crontabCalls(), QString());
+    QVERIFY(waitForCalls(QStringLiteral("lw")));
+    for (const QString &file : qAsConst(files))
+        QCOMPARE(sandbox.cronLinesOf(file), 1);
+    QVERIFY(sandbox.crontab().startsWith(QStringLiteral("# the user's table\n")));
+}
+
+void TestCronBookkeeping::noteQueuedTwiceGetsOneLine()
+{
+    writeReminderNote(QStringLiteral("1.note"));
+    sandbox.setCrontab("");
+    sandbox.clearLog();
+    NotesModel model;
+    AbstractNote *note = loadedNote(model, QStringLiteral("1.note"));
+    emit note->loadedChanged();
+    emit note->loadedChanged();
+    QVERIFY(waitForCalls(QStringLiteral("lw")));
+    QCOMPARE(sandbox.cronLinesOf(QStringLiteral("1.note")), 1);
+}
+
+void TestCronBookkeeping::presentLineIsNotDoubled()
+{
+    writeReminderNote(QStringLiteral("1.note"));
+    writeReminderNote(QStringLiteral("11.note"));
+    QCOMPARE(sandbox.cronLinesOf(QStringLiteral("11.note")), 1);
+    sandbox.clearLog();
+    NotesModel model;
+    loadedNote(model, QStringLiteral("1.note"));
+    loadedNote(model, QStringLiteral("11.note"));
+    QVERIFY(waitForCalls(QStringLiteral("lw")));
+    QCOMPARE(sandbox.cronLinesOf(QStringLiteral("1.note")), 1);
+    QCOMPARE(sandbox.cronLinesOf(QStringLiteral("11.note")), 1);
+}
+
+void TestCronBookkeeping::userJobsSurvive()
+{
+    writeReminderNote(QStringLiteral("1.note"));
+    const QByteArray jobs = "# keep me\n\n0 5 * * * echo 'it''s' \"$HOME\" `date` > /tmp/x\\n\n";
+    sandbox.setCrontab(jobs);
+    sandbox.clearLog();
+    NotesModel model;
+    loadedNote(model, QStringLiteral("1.note"));
+    QVERIFY(waitForCalls(QStringLiteral("lw")));
+    QVERIFY(sandbox.crontab().startsWith(QString::fromLatin1(jobs.trimmed() + '\n')));
+    QCOMPARE(sandbox.cronLinesOf(QStringLiteral("1.note")), 1);
+}
+
+void TestCronBookkeeping::switchedOffReminderAddsNoLine()
+{
+    writeReminderNote(QStringLiteral("1.note"));
+    sandbox.setCrontab("0 5 * * * job\n");
+    sandbox.clearLog();
+    NotesModel model;
+    AbstractNote *note = loadedNote(model, QStringLiteral("1.note"));
+    note->setNotifyType(AbstractNote::RepeatNever);
+    QVERIFY(waitForCalls(QStringLiteral("lw")));
+    QCOMPARE(sandbox.crontab(), QStringLiteral("0 5 * * * job\n"));
+}
+
+void TestCronBookkeeping::failedReadWritesNothing()
+{
+    writeReminderNote(QStringLiteral("1.note"));
+    writeReminderNote(QStringLiteral("2.note"));
+    sandbox.setCrontab("0 5 * * * job\n");
+    sandbox.clearLog();
+    NotesModel model;
+    qputenv("FAKE_CRONTAB_FAIL", "read");
+    loadedNote(model, QStringLiteral("1.note"));
+    QVERIFY(waitForCalls(QStringLiteral("l")));
+    QCOMPARE(sandbox.crontab(), QStringLiteral("0 5 * * * job\n"));
+
+    // The note waits for the next check, which succeeds.
+    qunsetenv("FAKE_CRONTAB_FAIL");
+    loadedNote(model, QStringLiteral("2.note"));
+    QVERIFY(waitForCalls(QStringLiteral("llw")));
+    QVERIFY(sandbox.crontab().startsWith(QStringLiteral("0 5 * * * job\n")));
+    QCOMPARE(sandbox.cronLinesOf(QStringLiteral("1.note")), 1);
+    QCOMPARE(sandbox.cronLinesOf(QStringLiteral("2.note")), 1);
+}
+
+void TestCronBookkeeping::removedWhileQueuedGetsNoLine()
+{
+    writeReminderNote(QStringLiteral("1.note"));
+    writeReminderNote(QStringLiteral("2.note"));
+    sandbox.setCrontab("");
+    sandbox.clearLog();
+    NotesModel model;
+    loadedNote(model, QStringLiteral("1.note"));
+    loadedNote(model, QStringLiteral("2.note"));
+    model.removeItems({ QStringLiteral("1.note") });
+    // The removal found no line to remove; then the check ran.
+    QVERIFY(waitForCalls(QStringLiteral("llw")));
+    QCOMPARE(sandbox.cronLinesOf(QStringLiteral("1.note")), 0);
+    QCOMPARE(sandbox.cronLinesOf(QStringLiteral("2.note")), 1);
+}
+
+void TestCronBookkeeping::addAndRemoveWithReminder()
+{
+    // A stale line of an earlier note of the same name goes as well.
+    sandbox.setCrontab("1 1 * * * zib-notes-notify 1.note\n");
+    NotesModel model;
+    auto *note = AbstractNote::createNote(AbstractNote::TextType);
+    note->setNotifyType(AbstractNote::RepeatEveryWeek);
+    note->setNotifyDate(QDateTime::currentDateTime().addDays(2));
+    model.addItem(note);
+    QCOMPARE(note->file(), QStringLiteral("1.note"));
+    QCOMPARE(sandbox.cronLinesOf(QStringLiteral("1.note")), 1);
+    QVERIFY(!sandbox.crontab().contains(QStringLiteral("1 1 * * *")));
+
+    model.removeItems({ QStringLiteral("1.note") });
+    QCOMPARE(sandbox.cronLinesOf(QStringLiteral("1.note")), 0);
+}
+
+void TestCronBookkeeping::addAndRemoveWithoutReminder()
+{
+    sandbox.setCrontab("0 5 * * * job\n");
+    sandbox.clearLog();
+    NotesModel model;
+    auto *note = AbstractNote::createNote(AbstractNote::TextType);
+    model.addItem(note);
+    model.removeItems({ note->file() });
+    QCOMPARE(sandbox.crontabCalls(), QString());
+    QCOMPARE(sandbox.crontab(), QStringLiteral("0 5 * * * job\n"));
+}
+
+QTEST_GUILESS_MAIN(TestCronBookkeeping)
+#include "tst_cronbookkeeping.moc"

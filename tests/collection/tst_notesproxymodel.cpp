@@ -1,0 +1,230 @@
+#include "canvasnote.h"
+#include "collectionsandbox.h"
+#include "listnote.h"
+#include "notesmodel.h"
+#include "notesproxymodel.h"
+#include "textnote.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QtTest>
+
+// The data directory's name holds a quote, spaces and shell syntax: the
+// search has to reach it as one word.
+class TestNotesProxyModel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void commandQuotesDirectoryAndFilter();
+    void emptyFilterShowsAllNewestFirst();
+    void search_data();
+    void search();
+    void hostileFilterRunsNoCommand_data();
+    void hostileFilterRunsNoCommand();
+    void noNoteFilesFindsNothing();
+    void savedNoteKeepsFilterAndMovesUp();
+    void slowSearchUsesWhatItFound();
+    void failedSearchFindsNothing();
+
+private:
+    static QDateTime stamp(int minutes) { return QDateTime(QDate(2026, 1, 5), QTime(9, 0)).addSecs(60 * minutes); }
+    void writeText(const QString &file, const QString &title, const QString &text, int minutes);
+    QStringList shown() const;
+    void useFakeGrep(const QByteArray &script);
+
+    CollectionSandbox sandbox { QStringLiteral("it's a $(dir) `x` & \"q\"; data") };
+    NotesModel *model = nullptr;
+    NotesProxyModel *proxy = nullptr;
+    QByteArray originalPath;
+};
+
+void TestNotesProxyModel::initTestCase()
+{
+    QVERIFY(sandbox.isSafe());
+    originalPath = qgetenv("PATH");
+}
+
+void TestNotesProxyModel::writeText(const QString &file, const QString &title, const QString &text, int minutes)
+{
+    sandbox.writeNote(file, AbstractNote::TextType, stamp(minutes), [&](AbstractNote *note) {
+        note->setTitle(title);
+        static_cast<TextNote *>(note)->setText(text);
+    });
+}
+
+void TestNotesProxyModel::init()
+{
+    qputenv("PATH", originalPath);
+    sandbox.reset();
+    writeText(QStringLiteral("1.note"), QStringLiteral("Shopping"), QStringLiteral("milk and bread"), 1);
+    writeText(QStringLiteral("11.note"), QStringLiteral("Other"), QStringLiteral("nothing"), 2);
+    writeText(QStringLiteral("21.note"), QStringLiteral("Another"), QStringLiteral("x"), 3);
+    writeText(QStringLiteral("a1.note"), QStringLiteral("Alpha"), QString(), 4);
+    sandbox.writeNote(QStringLiteral("2.note"), AbstractNote::ListType, stamp(5), [](AbstractNote *note) {
+        note->setTitle(QStringLiteral("Tasks"));
+        static_cast<ListNote *>(note)->setTexts({ QStringLiteral("call mom"), QStringLiteral("fix bike") });
+        static_cast<ListNote *>(note)->setChecked({ false, true });
+    });
+    sandbox.writeNote(QStringLiteral("3.note"), AbstractNote::CanvasType, stamp(6), [](AbstractNote *note) {
+        note->setTitle(QStringLiteral("Drawing"));
+        note->setBgColor(QColor(QStringLiteral("#123456")));
+    });
+    writeText(QStringLiteral("4.note"), QStringLiteral("it's $(touch pwned) `touch pwned` && | ; done"),
+              QStringLiteral("a\\b"), 7);
+    writeText(QStringLiteral("5.note"), QStringLiteral("multi"), QStringLiteral("first line\nsecond line"), 8);
+
+    delete proxy;
+    delete model;
+    model = new NotesModel(this);
+    proxy = new NotesProxyModel(this);
+    proxy->setSourceModel(model);
+}
+
+QStringList TestNotesProxyModel::shown() const
+{
+    QStringList files;
+    for (int row = 0; row < proxy->rowCount(); ++row)
+        files << proxy->index(row, 0).data(NotesModel::FileNameRole).toString();
+    return files;
+}
+
+void TestNotesProxyModel::useFakeGrep(const QByteArray &script)
+{
+    const QString bin = sandbox.path() + QStringLiteral("/fakebin");
+    QDir().mkpath(bin);
+    const QString grep = bin + QStringLiteral("/grep");
+    CollectionSandbox::writeBytes(grep, "#!/bin/sh\n" + script);
+    QFile::setPermissions(grep, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("PATH", QFile::encodeName(bin) + ':' + originalPath);
+}
+
+void TestNotesProxyModel::commandQuotesDirectoryAndFilter()
+{
+    QCOMPARE(NotesProxyModel::searchCommand(QStringLiteral("/tmp/it's here"), QStringLiteral("don't")),
+             QStringLiteral("cd '/tmp/it'\\''s here' && grep --files-with-matches --line-regexp "
+                            "'\\(title=\\|\\([0-9]\\+\\\\\\)\\?text=\\).*don'\\''t.*' *.note"));
+}
+
+void TestNotesProxyModel::emptyFilterShowsAllNewestFirst()
+{
+    QAbstractItemModelTester tester(proxy);
+    QCOMPARE(shown(),
+             (QStringList { "5.note", "4.note", "3.note", "2.note", "a1.note", "21.note", "11.note", "1.note" }));
+    proxy->setFilter(QStringLiteral("Shopping"));
+    proxy->setFilter(QString());
+    QCOMPARE(proxy->rowCount(), 8);
+    QCOMPARE(proxy->sortColumn(), 0);
+    QCOMPARE(proxy->sortOrder(), Qt::DescendingOrder);
+}
+
+void TestNotesProxyModel::search_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QStringList>("files");
+    const QStringList none;
+    QTest::newRow("title") << "Shopping" << QStringList { "1.note" };
+    QTest::newRow("text") << "milk" << QStringList { "1.note" };
+    QTest::newRow("list item") << "fix bike" << QStringList { "2.note" };
+    QTest::newRow("case-sensitive") << "shopping" << none;
+    QTest::newRow("regular expression") << "Sh.pp*ing" << QStringList { "1.note" };
+    QTest::newRow("several notes") << "th" << QStringList { "21.note", "11.note" };
+    QTest::newRow("colour value") << "123456" << none;
+    QTest::newRow("default colour") << "ffffcc" << none;
+    QTest::newRow("no note") << "nowhere at all" << none;
+    QTest::newRow("single quote") << "it's" << QStringList { "4.note" };
+    QTest::newRow("command substitution") << "$(touch pwned)" << QStringList { "4.note" };
+    QTest::newRow("backticks") << "`touch pwned`" << QStringList { "4.note" };
+    QTest::newRow("and, pipe, semicolon") << "&& | ; done" << QStringList { "4.note" };
+    QTest::newRow("line break") << "first line\nsecond line" << QStringList { "5.note" };
+    QTest::newRow("line break, other key") << "x\nbackground-color=" << none;
+    QTest::newRow("line break, wrong line") << "first line\nthird" << none;
+}
+
+void TestNotesProxyModel::search()
+{
+    QFETCH(QString, filter);
+    QFETCH(QStringList, files);
+    QAbstractItemModelTester tester(proxy);
+    proxy->setFilter(filter);
+    QCOMPARE(shown(), files);
+    if (files.isEmpty())
+        QCOMPARE(proxy->filterRegularExpression().pattern(), QStringLiteral("___not___found___"));
+}
+
+void TestNotesProxyModel::hostileFilterRunsNoCommand_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::newRow("quote, semicolon") << "'; touch pwned; '";
+    QTest::newRow("quote, and") << "' && touch pwned && echo '";
+    QTest::newRow("dollar") << "$(touch pwned)";
+    QTest::newRow("backticks") << "`touch pwned`";
+    QTest::newRow("pipe") << "| touch pwned";
+    QTest::newRow("line break") << "x'\ntouch pwned\n'";
+    QTest::newRow("backslash quote") << "\\'; touch pwned; echo \\'";
+    QTest::newRow("lone backslash") << "\\";
+    QTest::newRow("escaped quote") << "'\\''; touch pwned #";
+    QTest::newRow("control characters") << QString::fromLatin1("\x01\t\r touch pwned", 16);
+}
+
+void TestNotesProxyModel::hostileFilterRunsNoCommand()
+{
+    QFETCH(QString, filter);
+    proxy->setFilter(filter);
+    QVERIFY(!QFile::exists(sandbox.notePath(QStringLiteral("pwned"))));
+    QVERIFY(!QFile::exists(QStringLiteral("pwned")));
+    QVERIFY(!QFile::exists(sandbox.path() + QStringLiteral("/pwned")));
+}
+
+void TestNotesProxyModel::noNoteFilesFindsNothing()
+{
+    sandbox.reset();
+    proxy->setFilter(QStringLiteral("Shopping"));
+    QCOMPARE(proxy->rowCount(), 0);
+    QCOMPARE(proxy->filterRegularExpression().pattern(), QStringLiteral("___not___found___"));
+}
+
+void TestNotesProxyModel::savedNoteKeepsFilterAndMovesUp()
+{
+    QAbstractItemModelTester tester(proxy);
+    auto noteOf = [this](const char *file) {
+        return model->getNoteData(QLatin1String(file)).value<AbstractNote *>();
+    };
+
+    proxy->setFilter(QStringLiteral("th"));
+    QCOMPARE(shown(), (QStringList { "21.note", "11.note" }));
+    AbstractNote *other = noteOf("11.note");
+    other->load();
+    other->setTitle(QStringLiteral("no longer a hit"));
+    other->save();
+    // The search is not run again: the note still passes, and now leads.
+    QCOMPARE(shown(), (QStringList { "11.note", "21.note" }));
+    AbstractNote *shopping = noteOf("1.note");
+    shopping->load();
+    shopping->save();
+    QCOMPARE(shown(), (QStringList { "11.note", "21.note" }));
+
+    proxy->setFilter(QString());
+    QCOMPARE(shown().first(), QStringLiteral("1.note"));
+    QCOMPARE(shown().at(1), QStringLiteral("11.note"));
+}
+
+void TestNotesProxyModel::slowSearchUsesWhatItFound()
+{
+    useFakeGrep("echo 1.note\necho a1.note\nexec sleep 30\n");
+    proxy->setFilter(QStringLiteral("anything"));
+    QCOMPARE(shown(), (QStringList { "a1.note", "1.note" }));
+}
+
+void TestNotesProxyModel::failedSearchFindsNothing()
+{
+    useFakeGrep("echo 1.note\nexit 2\n");
+    proxy->setFilter(QStringLiteral("Shopping"));
+    QCOMPARE(proxy->rowCount(), 0);
+    QCOMPARE(proxy->filterRegularExpression().pattern(), QStringLiteral("___not___found___"));
+}
+
+QTEST_GUILESS_MAIN(TestNotesProxyModel)
+#include "tst_notesproxymodel.moc"
