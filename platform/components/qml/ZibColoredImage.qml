@@ -17,7 +17,7 @@ Item {
     readonly property alias paintedWidth: image.paintedWidth
     readonly property alias paintedHeight: image.paintedHeight
 
-    readonly property bool _fromProvider: imagePath.indexOf("image://ThemeImageProvider/") === 0
+    readonly property bool _fromProvider: imagePath.toLowerCase().indexOf("image://themeimageprovider/") === 0
     // Bucketed so that animated sizes do not reload the picture every frame.
     readonly property size _sourceSize: {
         if (imageSourceSize.width > 0 || imageSourceSize.height > 0)

@@ -1,0 +1,35 @@
+import QtQuick 2.3
+import Zib.Components 1.0
+
+ZibRoot {
+    id: root
+
+    property int cancelCalls: 0
+    property int okCalls: 0
+
+    function pushTestPage(keepOpen) {
+        return addPage(testPage, { "keepOpen": keepOpen })
+    }
+
+    function pushOkPage(enabled) {
+        return addPage(testPage, { "okButtonEnabled": enabled })
+    }
+
+    showOnStart: testShowOnStart
+    initialPage: Component { ZibPage {} }
+
+    Component {
+        id: testPage
+        ZibPage {
+            property bool keepOpen: false
+            showOkButton: true
+            okFunction: function() {
+                root.okCalls++
+            }
+            cancelFunction: function() {
+                root.cancelCalls++
+                return keepOpen
+            }
+        }
+    }
+}

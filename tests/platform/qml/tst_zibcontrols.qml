@@ -1,0 +1,116 @@
+import QtQuick 2.3
+import QtTest 1.2
+import Zib.Components 1.0
+
+Item {
+    id: scene
+    width: 500
+    height: 400
+
+    ZibToolBar {
+        id: toolBar
+        width: 500
+        leftRowItems: [
+            Repeater {
+                model: 2
+                ZibMenuButton { image.imagePath: "image://ThemeImageProvider/view-grid" }
+            },
+            ZibSeparator { horizontal: false }
+        ]
+        rightRowItems: [ ZibMenuButton { id: addButton } ]
+    }
+
+    ZibSlider {
+        id: slider
+        y: 100
+        width: 200
+        height: 30
+        count: 10
+    }
+
+    ZibTextEditRaw {
+        id: editor
+        y: 150
+        width: 200
+        height: contentHeight
+        placeholderText: "Title"
+    }
+
+    ZibMenuButton {
+        id: button
+        y: 200
+        height: 40
+    }
+
+    ZibColoredImage {
+        id: image
+        y: 250
+        width: 32
+        height: 32
+    }
+
+
+    TestCase {
+        name: "ZibControls"
+        when: windowShown
+
+        SignalSpy { id: clickSpy; target: button; signalName: "clicked" }
+
+        function test_toolbar_rows_and_helper_bar() {
+            compare(toolBar.leftRow.children.length, 4) // two buttons, separator, repeater
+            compare(toolBar.rightRow.children[0], addButton)
+            compare(toolBar.state, "")
+            toolBar.toggleHelperBar()
+            compare(toolBar.state, "helper")
+            tryCompare(toolBar.backButton.parent, "opacity", 1)
+            toolBar.toggleHelperBar()
+            compare(toolBar.state, "")
+            toolBar.searchLine.text = "abc"
+            compare(toolBar.searchLine.text, "abc")
+        }
+
+        function test_menu_button_is_square_and_clicks() {
+            compare(button.width, button.height)
+            mouseClick(button)
+            compare(clickSpy.count, 1)
+            verify(!button.checked)
+        }
+
+        function test_slider_index_follows_both_ways() {
+            slider.index = 4
+            compare(slider.slider.value, 4)
+            verify(!slider.mousePressed)
+            waitForRendering(slider)
+            mouseClick(slider, slider.width - 3, slider.height / 2)
+            compare(slider.index, 9)
+            slider.count = 5
+            compare(slider.slider.value, 4)
+        }
+
+        function test_text_edit_placeholder_and_plain_text() {
+            compare(editor.textFormat, TextEdit.PlainText)
+            var placeholder = editor.children[0]
+            verify(placeholder.visible)
+            editor.text = "<b>Hello</b> world"
+            verify(!placeholder.visible)
+            compare(editor.getText(0, 3), "<b>")
+            verify(editor.positionAt(1000, 0) > 0)
+            compare(editor.length, 18)
+        }
+
+        function test_colored_image_sources() {
+            image.imagePath = "image://ThemeImageProvider/edit-add"
+            image.imageColorEnabled = false
+            compare(image.children[1].source.toString().toLowerCase(), "image://themeimageprovider/edit-add")
+            image.imageColor = "#ff0000"
+            image.imageColorEnabled = true
+            compare(image.children[1].source.toString().toLowerCase(), "image://themeimageprovider/edit-add?color=ff0000")
+            image.imageDesaturateEnabled = true
+            compare(image.children[1].source.toString().toLowerCase(), "image://themeimageprovider/edit-add?gray=1&color=ff0000")
+            tryCompare(image, "status", Image.Ready)
+            image.imagePath = "file:///no/such.png"
+            compare(image.children[1].source.toString(), "file:///no/such.png")
+        }
+
+    }
+}
