@@ -104,7 +104,10 @@ Item {
 
         header: Item { width: 1; height: view.spacing / 2 }
         // Room below the last row so the add button never covers a card.
-        footer: Item { width: 1; height: addNoteButton.visible ? addNoteButton.height + 2 * addNoteButton.margin : view.spacing }
+        footer: Item {
+            width: 1
+            height: addNoteButton.visible ? addNoteButton.height + 2 * addNoteButton.margin : view.spacing
+        }
 
         delegate: NoteCard {
             id: card

@@ -15,11 +15,13 @@ Item {
     property bool checked: false
     // Gap between the cell's edge and the card.
     property real inset: 0
+    // Bumped to look for the picture file again (see reloadPicture).
+    property int pictureRevision: 0
 
     readonly property bool pressed: mouseArea.pressed
     readonly property real unit: typeof dpiRatio === "number" && dpiRatio > 0 ? dpiRatio : 1
-    readonly property bool isCanvas: note !== null && note.type === Note.CanvasType
-    readonly property bool hasReminder: note !== null && note.notifyType !== Note.RepeatNever
+    readonly property bool isCanvas: !!note && note.type === Note.CanvasType
+    readonly property bool hasReminder: !!note && note.notifyType !== Note.RepeatNever
     readonly property color textColor: note ? note.fgColor : "#444444"
     readonly property string dateText: note ? Qt.formatDateTime(note.modifyDate, "dd.MM.yyyy hh:mm") : ""
     // In the flat list a text note's line breaks would waste the few lines
@@ -34,6 +36,14 @@ Item {
             text = text.replace(/\s*\n\s*/g, " ").trim();
         return text;
     }
+    readonly property string imageSource: {
+        pictureRevision;
+        return isCanvas ? fileUrl(note.imagePath) : "";
+    }
+
+    signal clicked()
+    signal pressAndHold()
+
     // A check-list preview holds the entries as typed between the colour
     // marks of done entries. Only those marks stay markup; anything else that
     // looks like a tag (an <img> would even fetch a remote file) is shown as text.
@@ -52,21 +62,6 @@ Item {
     function escapeMarkup(text) {
         return text.replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/>/g, "&gt;");
     }
-
-    // Bumped to look for the picture file again (see reloadPicture).
-    property int pictureRevision: 0
-    readonly property string imageSource: {
-        pictureRevision;
-        return isCanvas ? fileUrl(note.imagePath) : "";
-    }
-
-    // The title and preview items, named for tests and for hosts that style them.
-    readonly property alias titleItem: titleText
-    readonly property alias previewItem: previewText
-    readonly property alias imageItem: picture
-
-    signal clicked()
-    signal pressAndHold()
 
     // A note's content is read from its file only when its card is first
     // made, so opening a large collection reads just the visible notes.
