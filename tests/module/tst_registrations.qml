@@ -1,0 +1,167 @@
+import QtQuick 2.15
+import QtTest 1.15
+import Zib.NotesBase 1.0
+
+TestCase {
+    id: testCase
+    name: "NotesBaseRegistrations"
+
+    NotesModel {
+        id: notesModel
+    }
+
+    NotesProxyModel {
+        id: proxy
+        sourceModel: notesModel
+    }
+
+    SignalSpy {
+        id: changedSpy
+        target: notesModel
+        signalName: "dataChanged"
+    }
+
+    SignalSpy {
+        id: watcherSpy
+        target: NoteWatcher
+        signalName: "noteChanged"
+    }
+
+    function fileAt(row) {
+        return notesModel.data(notesModel.index(row, 0), 259)
+    }
+
+    function addText(title) {
+        var note = NoteFactory.createNote(Note.TextType)
+        note.title = title
+        notesModel.addItem(note)
+        return note
+    }
+
+    function init() {
+        // The sandbox keeps the notes of earlier runs.
+        var files = []
+        for (var row = 0; row < notesModel.rowCount(); ++row)
+            files.push(fileAt(row))
+        notesModel.removeItems(files)
+        proxy.setFilter("")
+        changedSpy.clear()
+        watcherSpy.clear()
+    }
+
+    function test_enumerations() {
+        compare(Note.TextType, 0)
+        compare(Note.ListType, 1)
+        compare(Note.CanvasType, 2)
+        compare(Note.RepeatNever, 0)
+        compare(Note.RepeatOnce, 1)
+        compare(Note.RepeatEveryDay, 2)
+        compare(Note.RepeatEveryWeek, 3)
+        compare(Note.RepeatEveryMonth, 4)
+        compare(Note.RepeatEveryYear, 5)
+    }
+
+    function test_factory_data() {
+        return [
+            { tag: "text", type: Note.TextType },
+            { tag: "list", type: Note.ListType },
+            { tag: "canvas", type: Note.CanvasType }
+        ]
+    }
+
+    function test_factory(data) {
+        var note = NoteFactory.createNote(data.type)
+        verify(note)
+        compare(note.type, data.type)
+        verify(!note.loaded)
+        compare(note.file, "")
+    }
+
+    function test_factoryRefusesUnknownKind() {
+        compare(NoteFactory.createNote(3), null)
+    }
+
+    function test_noteIsUncreatable() {
+        var message = ""
+        try {
+            Qt.createQmlObject("import Zib.NotesBase 1.0; Note {}", testCase, "uncreatable")
+        } catch (error) {
+            message = error.qmlErrors[0].message
+        }
+        verify(message.indexOf("Only for enum and note factory!") >= 0, message)
+    }
+
+    function test_modelAddFindRemove() {
+        compare(notesModel.rowCount(), 0)
+        var note = addText("from qml")
+        compare(note.file, "1.note")
+        verify(note.loaded)
+        compare(notesModel.rowCount(), 1)
+        compare(fileAt(0), "1.note")
+        compare(notesModel.getNoteData("1.note"), note)
+        compare(notesModel.getNoteData("1.note").title, "from qml")
+        compare(notesModel.getNoteData("2.note"), undefined)
+        var path = notesModel.getNotePath("1")
+        compare(path.substring(path.length - 7), "/1.note")
+        compare(notesModel.getNotePath("1.note"), path)
+
+        notesModel.removeItems(["1.note"])
+        compare(notesModel.rowCount(), 0)
+        compare(notesModel.getNoteData("1.note"), undefined)
+    }
+
+    function test_modelIgnoresNull() {
+        notesModel.addItem(null)
+        compare(notesModel.rowCount(), 0)
+    }
+
+    function test_noteSurvivesGarbageCollection() {
+        addText("kept by the model")
+        gc()
+        wait(0)
+        compare(notesModel.getNoteData("1.note").title, "kept by the model")
+    }
+
+    function test_proxyOrderAndSearch() {
+        addText("older")
+        wait(5)
+        addText("newer")
+        compare(proxy.rowCount(), 2)
+        compare(proxy.data(proxy.index(0, 0), 259), "2.note")
+        compare(proxy.data(proxy.index(1, 0), 259), "1.note")
+
+        proxy.setFilter("older")
+        compare(proxy.rowCount(), 1)
+        compare(proxy.data(proxy.index(0, 0), 259), "1.note")
+        proxy.setFilter("neither")
+        compare(proxy.rowCount(), 0)
+        proxy.setFilter("")
+        compare(proxy.rowCount(), 2)
+
+        notesModel.getNoteData("1.note").save()
+        compare(proxy.data(proxy.index(0, 0), 259), "1.note")
+    }
+
+    function test_watcherIsSharedWithModels() {
+        NoteWatcher.start()
+        NoteWatcher.start()
+        var note = addText("on disk")
+        note.title = "edited, not saved"
+        var date = new Date(2024, 4, 17, 12, 30, 0)
+        NoteWatcher.noteChanged("1.note", date)
+        compare(watcherSpy.count, 1)
+        compare(changedSpy.count, 1)
+        compare(note.title, "on disk")
+        compare(note.modifyDate.getTime(), date.getTime())
+    }
+
+    function test_watcherPause() {
+        NoteWatcher.stopWatchingAndResumeAfter(50)
+        verify(!NoteWatcher.watching)
+        tryCompare(NoteWatcher, "watching", true, 5000)
+        NoteWatcher.watching = false
+        verify(!NoteWatcher.watching)
+        NoteWatcher.watching = true
+        verify(NoteWatcher.watching)
+    }
+}
