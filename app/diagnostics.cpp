@@ -24,6 +24,7 @@ Diagnostics::Diagnostics(SingleApplication *app, QQmlApplicationEngine *engine, 
     , m_pageLogPath(qEnvironmentVariable("ZIB_NOTES_PAGE_LOG"))
     , m_screenshotPath(qEnvironmentVariable("ZIB_NOTES_SCREENSHOT"))
     , m_exitAfterFirstFrame(qEnvironmentVariableIntValue("ZIB_NOTES_EXIT_AFTER_FIRST_FRAME") == 1)
+    , m_exitDelayMs(qMax(0, qEnvironmentVariableIntValue("ZIB_NOTES_EXIT_DELAY_MS")))
 {
     if (!m_logPath.isEmpty())
         connect(app, &SingleApplication::messageReceived, this,
@@ -121,7 +122,7 @@ void Diagnostics::onFirstFrame()
         this,
         [this] {
             if (m_screenshotPath.isEmpty()) {
-                QCoreApplication::quit();
+                QTimer::singleShot(m_exitDelayMs, qApp, &QCoreApplication::quit);
                 return;
             }
             QTimer::singleShot(1000, this, [this] {

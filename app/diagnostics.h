@@ -13,6 +13,8 @@ class Tray;
 //   ZIB_NOTES_EXIT_AFTER_FIRST_FRAME=1   at the main window's first frame print
 //                                        "first-frame ms=<since main> monotonic-ms=<clock>
 //                                        peak-rss-kb=<VmHWM>" on stdout and quit
+//   ZIB_NOTES_EXIT_DELAY_MS=<ms>         with the above, quit only <ms> after the first
+//                                        frame (lets work deferred past it happen)
 //   ZIB_NOTES_SCREENSHOT=<file.png>      a second after the first frame save the
 //                                        window's picture to <file.png> and quit
 //   ZIB_NOTES_TRAY_LOG=<file>            the tray appends "show <taskPath> <title>" for
@@ -53,6 +55,7 @@ private:
     int m_pageDepth = 0;
     QString m_screenshotPath;
     bool m_exitAfterFirstFrame = false;
+    int m_exitDelayMs = 0;
     bool m_frameSeen = false;
 };
 

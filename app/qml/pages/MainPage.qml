@@ -10,14 +10,22 @@ ZibPage {
     centerRect.visible: false
     backRect.color: styles.colors.white
 
+    function notesModel() {
+        controller.modelLoader.active = true
+        return controller.model
+    }
+
     function showNotePage(noteFile) {
-        var note = controller.model.getNoteData(noteFile)
+        var note = notesModel().getNoteData(noteFile)
         if (!note)
+            return
+        var kind = controller.noteByType(note.type)
+        if (!kind)
             return
         if (!note.loaded)
             note.load()
         root.showAndRaise()
-        root.addPage(controller.noteByType(note.type).page, {
+        root.addPage(kind.page, {
                          "noteData": note,
                          "controller": controller
                      })
@@ -50,7 +58,7 @@ ZibPage {
                                  "showCancelButton": true,
                                  "cancelFunction": mainToolbar.toggleHelperBar,
                                  "okFunction": function () {
-                                     controller.model.removeItems(notesList.checkedNotes)
+                                     mainPage.notesModel().removeItems(notesList.checkedNotes)
                                      notesList.toggleCheckMode()
                                  }
                              })
@@ -59,12 +67,29 @@ ZibPage {
     NotesController {
         id: controller
         isWidget: false
+        // Read after the window's first frame (see notesModel()).
+        modelLoader.active: false
+    }
+
+    // The collection is read once the window has shown its first frame, so
+    // that a large one does not hold the window back; whatever needs it
+    // earlier loads it at once, and a hidden window loads it a moment later.
+    Connections {
+        target: controller.modelLoader.active ? null : root
+        function onFrameSwapped() {
+            mainPage.notesModel()
+        }
+    }
+    Timer {
+        interval: 1000
+        running: !controller.modelLoader.active
+        onTriggered: mainPage.notesModel()
     }
 
     Connections {
         target: root
         function onShowNoteInTray(noteId) {
-            tray.showMessageTask(controller.model.getNotePath(noteId))
+            tray.showMessageTask(mainPage.notesModel().getNotePath(noteId))
         }
         function onShowNoteOnStart(noteId) {
             mainPage.showNotePage(noteId)
@@ -130,12 +155,15 @@ ZibPage {
             id: notesList
             anchors.fill: parent
             list.model: controller.proxyModel
-            addNoteButton.visible: list.count === 0 && mainToolbar.searchLine.text === ""
+            // Not offered before the collection has been read.
+            addNoteButton.visible: controller.model !== null && list.count === 0 && mainToolbar.searchLine.text === ""
             onNoteClicked: {
-                root.addPage(controller.noteByType(note.type).page, {
-                                 "noteData": note,
-                                 "controller": controller
-                             })
+                var kind = controller.noteByType(note.type)
+                if (kind)
+                    root.addPage(kind.page, {
+                                     "noteData": note,
+                                     "controller": controller
+                                 })
             }
         }
     }

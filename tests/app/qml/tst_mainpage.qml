@@ -90,6 +90,8 @@ TestCase {
     }
 
     function test_pageLayout() {
+        // The collection is read once the window has drawn.
+        tryCompare(controller.modelLoader, "active", true)
         compare(controller.isWidget, false)
         compare(notesList.list.model, controller.proxyModel)
         compare(page.frontRect.visible, false)

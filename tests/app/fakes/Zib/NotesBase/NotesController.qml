@@ -6,6 +6,7 @@ Item {
     objectName: "fakeController"
 
     property bool isWidget: true
+    property alias modelLoader: loader
     property alias model: notesModel
     property alias proxyModel: proxy
     property var notes: [{
@@ -28,6 +29,12 @@ Item {
                 return notes[i]
         }
         return notes[0]
+    }
+
+    // Holds nothing: the fake model is always there; only the switch counts.
+    Loader {
+        id: loader
+        active: true
     }
 
     Component {

@@ -1,0 +1,156 @@
+#include "notesfixture.h"
+#include "startuprun.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+
+// Start-up of zib-notes from exec to the main window's first frame, and its
+// peak memory, with 0, 1,000 and 10,000 notes, beside a bare Qt Quick window.
+// Run it on a display (the benchmark_startup target uses xvfb-run).
+
+namespace {
+struct Scenario
+{
+    QString name;
+    QString program;
+    QString dataHome;
+    QList<double> times;
+    QList<double> memory;
+};
+
+double median(QList<double> values)
+{
+    if (values.isEmpty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const int n = values.size();
+    return n % 2 ? values.at(n / 2) : (values.at(n / 2 - 1) + values.at(n / 2)) / 2;
+}
+
+bool copyProgram(const QString &from, const QString &to)
+{
+    return QFile::copy(from, to) && QFile::setPermissions(to, QFile::permissions(from));
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Start-up benchmark of zib-notes"));
+    parser.addHelpOption();
+    const QCommandLineOption appOption(QStringLiteral("app"), QStringLiteral("zib-notes in a build tree."),
+                                       QStringLiteral("path"));
+    const QCommandLineOption bareOption(QStringLiteral("bare"), QStringLiteral("The bare window program."),
+                                        QStringLiteral("path"));
+    const QCommandLineOption fakesOption(QStringLiteral("fakes"), QStringLiteral("Directory with a fake crontab."),
+                                         QStringLiteral("dir"));
+    const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Measured starts per case."),
+                                        QStringLiteral("n"), QStringLiteral("7"));
+    parser.addOptions({ appOption, bareOption, fakesOption, runsOption });
+    parser.process(app);
+    if (!parser.isSet(appOption) || !parser.isSet(bareOption)) {
+        std::fprintf(stderr, "--app and --bare are needed\n");
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fprintf(stderr, "no display: run it under xvfb-run\n");
+        return 2;
+    }
+    const int runs = qMax(1, parser.value(runsOption).toInt());
+
+    QTemporaryDir root;
+    // A private copy: its own single-instance identity, so a running
+    // zib-notes of the same build never takes the start over.
+    const QFileInfo appInfo(parser.value(appOption));
+    QDir().mkpath(root.filePath(QStringLiteral("bin")));
+    const QString app_copy = root.filePath(QStringLiteral("bin/zib-notes"));
+    if (!copyProgram(appInfo.absoluteFilePath(), app_copy)
+        || !QFile::link(QDir::cleanPath(appInfo.absolutePath() + QLatin1String("/../qml")),
+                        root.filePath(QStringLiteral("qml")))) {
+        std::fprintf(stderr, "cannot prepare a copy of zib-notes\n");
+        return 2;
+    }
+
+    QList<Scenario> scenarios;
+    scenarios.append({ QStringLiteral("bare Qt Quick window"),
+                       QFileInfo(parser.value(bareOption)).absoluteFilePath(),
+                       root.filePath(QStringLiteral("data-bare")),
+                       {},
+                       {} });
+    for (int count : { 0, 1000, 10000 }) {
+        const QString dataHome = root.filePath(QStringLiteral("data-%1").arg(count));
+        std::printf("writing %d notes...\n", count);
+        std::fflush(stdout);
+        if (!NotesFixture::write(dataHome, count)) {
+            std::fprintf(stderr, "cannot write the notes\n");
+            return 2;
+        }
+        scenarios.append({ QStringLiteral("zib-notes, %1 notes").arg(count), app_copy, dataHome, {}, {} });
+    }
+
+    QProcessEnvironment base = QProcessEnvironment::systemEnvironment();
+    base.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QStringLiteral("config")));
+    base.insert(QStringLiteral("XDG_CACHE_HOME"), root.filePath(QStringLiteral("cache")));
+    base.insert(QStringLiteral("ZIB_NOTES_EXIT_AFTER_FIRST_FRAME"), QStringLiteral("1"));
+    // Peak memory is taken over the whole run: both programs stay a while
+    // after their first frame, so zib-notes has read its collection by then.
+    base.insert(QStringLiteral("ZIB_NOTES_EXIT_DELAY_MS"), QStringLiteral("1500"));
+    const QString runtimeDir = root.filePath(QStringLiteral("runtime"));
+    QDir().mkpath(runtimeDir);
+    QFile::setPermissions(runtimeDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    base.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
+    base.insert(QStringLiteral("FAKE_CRONTAB_FILE"), root.filePath(QStringLiteral("crontab")));
+    if (parser.isSet(fakesOption))
+        base.insert(QStringLiteral("PATH"), parser.value(fakesOption) + QLatin1Char(':') + base.value("PATH"));
+
+    // One warm-up start each (disk cache, font cache), then the measured
+    // rounds, interleaved so that drift hits every case alike.
+    for (int round = 0; round <= runs; ++round) {
+        for (Scenario &scenario : scenarios) {
+            QProcessEnvironment env = base;
+            env.insert(QStringLiteral("XDG_DATA_HOME"), scenario.dataHome);
+            const StartupRun::Result result
+                = StartupRun::run(scenario.program, env, root.filePath(QStringLiteral("output.txt")));
+            if (!result.ok) {
+                std::fprintf(stderr, "%s: %s\n", qPrintable(scenario.name), qPrintable(result.error));
+                return 2;
+            }
+            if (round > 0) {
+                scenario.times << result.firstFrameMs;
+                scenario.memory << result.peakRssMiB;
+            }
+        }
+    }
+
+    std::printf("\n%-26s %16s %16s\n", "case", "first frame ms", "peak memory MiB");
+    for (const Scenario &scenario : scenarios)
+        std::printf("%-26s %16.1f %16.1f\n", qPrintable(scenario.name), median(scenario.times),
+                    median(scenario.memory));
+
+    const double bareMs = median(scenarios.at(0).times);
+    const double bareMiB = median(scenarios.at(0).memory);
+    const double emptyMs = median(scenarios.at(1).times);
+    const double fullMs = median(scenarios.at(3).times);
+    double worstMiB = 0;
+    for (int i = 1; i < scenarios.size(); ++i)
+        worstMiB = qMax(worstMiB, median(scenarios.at(i).memory));
+
+    bool allMet = true;
+    auto target = [&allMet](bool met, const char *text, double value, double limit, const char *unit) {
+        allMet = allMet && met;
+        std::printf("%-6s %s: %.1f %s (limit %.1f %s)\n", met ? "met" : "MISSED", text, value, unit, limit, unit);
+    };
+    std::printf("\nmedians of %d starts each\n", runs);
+    target(emptyMs <= 1.5 * bareMs, "first frame, no notes, within 1.5x the bare window", emptyMs, 1.5 * bareMs, "ms");
+    target(fullMs - emptyMs <= 30, "10,000 notes slower than none by", fullMs - emptyMs, 30.0, "ms");
+    target(worstMiB <= bareMiB + 30, "peak memory (largest case) within bare + 30 MiB", worstMiB, bareMiB + 30, "MiB");
+    return allMet ? 0 : 1;
+}
