@@ -1,0 +1,76 @@
+#include "pagestesthelper.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QSettings>
+#include <QStandardPaths>
+
+PagesTestHelper::PagesTestHelper(QObject *parent)
+    : QObject(parent)
+{ }
+
+QString PagesTestHelper::notesDirectory() const
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+        .replace(QStringLiteral("zib-launcher"), QStringLiteral("zib-notes"));
+}
+
+QString PagesTestHelper::crontabFile() const
+{
+    return QFile::decodeName(qgetenv("FAKE_CRONTAB_FILE"));
+}
+
+QString PagesTestHelper::readFile(const QString &path) const
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(file.readAll());
+}
+
+bool PagesTestHelper::fileExists(const QString &path) const
+{
+    return QFile::exists(path);
+}
+
+void PagesTestHelper::removeFile(const QString &path) const
+{
+    QFile::remove(path);
+}
+
+QStringList PagesTestHelper::noteFiles() const
+{
+    return QDir(notesDirectory()).entryList(QDir::Files, QDir::Name);
+}
+
+QVariant PagesTestHelper::iniValue(const QString &path, const QString &key) const
+{
+    QSettings settings(path, QSettings::IniFormat);
+    return settings.value(key);
+}
+
+QColor PagesTestHelper::pixel(const QString &path, int x, int y) const
+{
+    const QImage image(path);
+    if (image.isNull() || !image.valid(x, y))
+        return QColor();
+    return image.pixelColor(x, y);
+}
+
+QSize PagesTestHelper::imageSize(const QString &path) const
+{
+    return QImage(path).size();
+}
+
+QStringList PagesTestHelper::crontabLinesFor(const QString &file) const
+{
+    const QString marker = QStringLiteral("zib-notes-notify ") + file;
+    QStringList lines;
+    const QStringList all = readFile(crontabFile()).split(QLatin1Char('\n'));
+    for (const QString &line : all) {
+        if (line.contains(marker))
+            lines << line;
+    }
+    return lines;
+}

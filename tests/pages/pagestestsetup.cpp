@@ -1,0 +1,36 @@
+#include "pagestestsetup.h"
+
+#include "pagestesthelper.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QQmlContext>
+#include <QQmlEngine>
+
+// TEMPORARY stand-in so the enum name is known to the meta-type system.
+struct AbstractNote
+{
+    enum NoteType { TextType };
+};
+Q_DECLARE_METATYPE(AbstractNote::NoteType)
+
+PagesTestSetup::PagesTestSetup(QObject *parent)
+    : QObject(parent)
+{ }
+
+void PagesTestSetup::applicationAvailable()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("zib-notes"));
+    const QString data = m_dir.filePath(QStringLiteral("data"));
+    QDir().mkpath(data + QStringLiteral("/zib-notes"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data));
+    qputenv("FAKE_CRONTAB_FILE", QFile::encodeName(m_dir.filePath(QStringLiteral("crontab"))));
+}
+
+void PagesTestSetup::qmlEngineAvailable(QQmlEngine *engine)
+{
+    // TEMPORARY until the plugin registers its enums.
+    if (!QMetaType::type("AbstractNote::NoteType"))
+        qRegisterMetaType<AbstractNote::NoteType>("AbstractNote::NoteType");
+    engine->rootContext()->setContextProperty(QStringLiteral("testHelper"), new PagesTestHelper(engine));
+}
