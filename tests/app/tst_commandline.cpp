@@ -1,8 +1,11 @@
 #include "appinstance.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
@@ -27,6 +30,7 @@ private slots:
     void firstInstanceDeliversItsOwnMessage();
     void killedInstanceDoesNotBlockTheNextStart();
     void mainWindowLoadsAndDrawsAFrame();
+    void reminderRoadOpensTheNote();
 
 private:
     AppInstance *m_app = nullptr;
@@ -224,6 +228,51 @@ void TestCommandLine::mainWindowLoadsAndDrawsAFrame()
     QVERIFY2(out.startsWith("first-frame ms="), out.constData());
     // No warning from the program's own documents.
     QVERIFY2(!err.contains("qrc:/qml/main.qml") && !err.contains("qrc:/qml/pages/"), err.constData());
+}
+
+void TestCommandLine::reminderRoadOpensTheNote()
+{
+    // A collection of one text note in a private data directory.
+    QTemporaryDir data;
+    const QString notesDir = data.filePath("zib/zib-notes");
+    QVERIFY(QDir().mkpath(notesDir));
+    {
+        QSettings note(notesDir + "/1a.note", QSettings::IniFormat);
+        note.setValue("title", "Shopping");
+        note.setValue("text", "milk");
+        QSettings index(notesDir + "/notes.conf", QSettings::IniFormat);
+        index.setValue("Notes/1a.note/modification-date", QDateTime::currentDateTime());
+        index.setValue("Notes/1a.note/note-type", 0);
+        index.setValue("next-filename", "1b");
+    }
+
+    AppInstance app;
+    QVERIFY(app.isValid());
+    QProcessEnvironment env = app.environment();
+    env.insert("XDG_DATA_HOME", data.path());
+    const QString trayLog = data.filePath("tray.log");
+    const QString pageLog = data.filePath("page.log");
+    env.insert("ZIB_NOTES_TRAY_LOG", trayLog);
+    env.insert("ZIB_NOTES_TRAY_AUTOCLICK_MS", "0");
+    env.insert("ZIB_NOTES_PAGE_LOG", pageLog);
+
+    // The notifier's road: -t with the file name starts the first instance,
+    // whose tray announces the note; the click opens the note's page.
+    QProcess first;
+    first.setProcessEnvironment(env);
+    first.setProcessChannelMode(QProcess::ForwardedChannels);
+    first.start(app.program(), { "-t", "1a.note" });
+    auto lines = [](const QString &path) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return QStringList();
+        return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    };
+    QVERIFY(QTest::qWaitFor([&] { return !lines(pageLog).isEmpty(); }, 20000));
+    QCOMPARE(lines(trayLog), QStringList({ "show " + notesDir + "/1a.note Shopping", "task 1a.note" }));
+    QCOMPARE(lines(pageLog), QStringList { "page qrc:/qml/TextNotePage.qml 1a.note" });
+    first.terminate();
+    QVERIFY(first.waitForFinished());
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
