@@ -1,14 +1,18 @@
 #include "appinstance.h"
+#include "singleapplication.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <unistd.h>
 
 // zib-notes as a black box: real processes, one private copy of the program.
 class TestCommandLine : public QObject
@@ -25,6 +29,9 @@ private slots:
     void laterStartHandsOverOneMessage();
     void simultaneousLaterStartsEachDeliver();
     void bareEnvironmentFindsTheRunningInstance();
+    void hostileClientsAreDropped_data();
+    void hostileClientsAreDropped();
+    void runtimeFilesArePrivate();
 
     void firstInstanceDeliversItsOwnMessage_data();
     void firstInstanceDeliversItsOwnMessage();
@@ -161,6 +168,50 @@ void TestCommandLine::bareEnvironmentFindsTheRunningInstance()
     QCOMPARE(m_app->run({}, nullptr, nullptr, bare), 255);
     QVERIFY(m_app->waitForMessages(before + 2));
     QCOMPARE(m_app->loggedMessages().constLast(), QString("raise"));
+}
+
+void TestCommandLine::hostileClientsAreDropped_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("huge length") << QByteArray("\x7f\xff\xff\xff", 4) + QByteArray(100, 'x');
+    QTest::newRow("length beyond the data") << QByteArray("\x00\x00\x01\x00", 4) + QByteArray("raise");
+    QTest::newRow("half a length") << QByteArray("\x00\x00", 2);
+    QTest::newRow("nothing") << QByteArray();
+}
+
+void TestCommandLine::hostileClientsAreDropped()
+{
+    QFETCH(QByteArray, bytes);
+
+    const int before = m_app->loggedMessages().size();
+    {
+        QLocalSocket socket;
+        socket.connectToServer(m_app->socketPath());
+        QVERIFY(socket.waitForConnected(10000));
+        socket.write(bytes);
+        QVERIFY(socket.waitForBytesWritten(10000) || bytes.isEmpty());
+        // Either dropped at once or left waiting for the rest; then we go.
+        socket.waitForDisconnected(500);
+    }
+    // The instance is still there and still serves later starts.
+    QCOMPARE(m_app->run({ "-s", "after" }), 255);
+    QVERIFY(m_app->waitForMessages(before + 1));
+    QCOMPARE(m_app->loggedMessages().mid(before), QStringList { "showId after" });
+}
+
+void TestCommandLine::runtimeFilesArePrivate()
+{
+    const QFileInfo dir(QFileInfo(m_app->socketPath()).absolutePath());
+    QCOMPARE(dir.absoluteFilePath(), SingleApplication::runtimeDirectory());
+    QVERIFY(dir.isDir() && !dir.isSymLink());
+    QCOMPARE(dir.permissions()
+                 & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther
+                    | QFile::ExeOther),
+             QFile::Permissions());
+    QCOMPARE(dir.ownerId(), uint(::getuid()));
+    // Independent of TMPDIR and XDG_RUNTIME_DIR.
+    QVERIFY(dir.absoluteFilePath().startsWith("/tmp/"));
 }
 
 void TestCommandLine::firstInstanceDeliversItsOwnMessage_data()
