@@ -37,6 +37,7 @@ void ZibComponentsPlugin::registerTypes(const char *uri)
 void ZibComponentsPlugin::initializeEngine(QQmlEngine *engine, const char *uri)
 {
     Q_UNUSED(uri)
+    ZibIconTheme::addShippedIcons();
     ZibIconTheme::ensureUsableTheme();
 
     const qreal dpiRatio = screenDpiRatio();

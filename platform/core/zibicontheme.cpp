@@ -1,7 +1,10 @@
 #include "zibicontheme.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QStandardPaths>
 #include <QStringList>
 
 bool ZibIconTheme::isInstalled(const QString &themeName)
@@ -16,8 +19,26 @@ bool ZibIconTheme::isInstalled(const QString &themeName)
     return false;
 }
 
+void ZibIconTheme::addXdgSearchPaths()
+{
+    QStringList paths = QIcon::themeSearchPaths();
+    const int before = paths.size();
+    QStringList wanted { QDir::homePath() + QLatin1String("/.icons") };
+    const QStringList dataDirs = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    for (const QString &dir : dataDirs)
+        wanted << dir + QLatin1String("/icons");
+    for (const QString &dir : qAsConst(wanted)) {
+        const QString clean = QDir::cleanPath(dir);
+        if (!paths.contains(clean) && QFileInfo(clean).isDir())
+            paths << clean;
+    }
+    if (paths.size() != before)
+        QIcon::setThemeSearchPaths(paths);
+}
+
 QString ZibIconTheme::ensureUsableTheme()
 {
+    addXdgSearchPaths();
     const QString current = QIcon::themeName();
     if (!current.isEmpty() && current != QLatin1String("hicolor") && isInstalled(current))
         return current;
@@ -31,4 +52,24 @@ QString ZibIconTheme::ensureUsableTheme()
         }
     }
     return current;
+}
+
+bool ZibIconTheme::addSearchPath(const QString &dir)
+{
+    if (dir.isEmpty() || !QFileInfo(dir).isDir())
+        return false;
+    const QString clean = QDir::cleanPath(QFileInfo(dir).absoluteFilePath());
+    QStringList paths = QIcon::themeSearchPaths();
+    if (!paths.contains(clean)) {
+        paths.prepend(clean);
+        QIcon::setThemeSearchPaths(paths);
+    }
+    return true;
+}
+
+bool ZibIconTheme::addShippedIcons()
+{
+    if (!QCoreApplication::instance())
+        return false;
+    return addSearchPath(QCoreApplication::applicationDirPath() + QLatin1String("/../share/icons"));
 }

@@ -1,6 +1,7 @@
 #include "zibicontheme.h"
 #include "zibinit.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QtTest>
@@ -13,6 +14,7 @@ private slots:
     void setsUpOnce();
     void picksInstalledIconTheme();
     void keepsAUsableTheme();
+    void shippedIconsAreFound();
 };
 
 void TestZibInit::setsUpOnce()
@@ -48,6 +50,19 @@ void TestZibInit::keepsAUsableTheme()
         QSKIP("icon themes not installed");
     QIcon::setThemeName(QStringLiteral("Adwaita"));
     QCOMPARE(ZibIconTheme::ensureUsableTheme(), QStringLiteral("Adwaita"));
+}
+
+void TestZibInit::shippedIconsAreFound()
+{
+    QVERIFY(!ZibIconTheme::addSearchPath(QString()));
+    QVERIFY(!ZibIconTheme::addSearchPath(QStringLiteral("/no/such/icon/dir")));
+    QVERIFY(ZibIconTheme::addSearchPath(QStringLiteral(ZIB_BUILD_ICON_DIR)));
+    QVERIFY(ZibIconTheme::addSearchPath(QStringLiteral(ZIB_BUILD_ICON_DIR "/")));
+    QCOMPARE(QIcon::themeSearchPaths().count(QDir::cleanPath(QStringLiteral(ZIB_BUILD_ICON_DIR))), 1);
+    ZibIconTheme::ensureUsableTheme();
+    // The program window's and the tray's icons, as main() and the tray ask for them.
+    QVERIFY(!QIcon::fromTheme(QStringLiteral("zib-notes")).isNull());
+    QVERIFY(!QIcon::fromTheme(QStringLiteral("audit-all")).pixmap(22, 22).isNull());
 }
 
 QTEST_MAIN(TestZibInit)

@@ -16,7 +16,7 @@ Item {
     Slider {
         id: slider
         anchors.fill: parent
-        padding: Math.round(6 * dpiRatio)
+        padding: Math.round(Math.min(6 * dpiRatio, zibSlider.height / 5))
         from: 0
         to: Math.max(1, zibSlider.count - 1)
         stepSize: 1

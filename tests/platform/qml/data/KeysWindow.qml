@@ -26,6 +26,13 @@ ZibRoot {
             okFunction: function() {
                 root.okCalls++
             }
+
+            ZibTextEditRaw {
+                objectName: "editor"
+                parent: centerRect
+                anchors.fill: parent
+                focus: true
+            }
             cancelFunction: function() {
                 root.cancelCalls++
                 return keepOpen
