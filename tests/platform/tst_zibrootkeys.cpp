@@ -1,3 +1,4 @@
+#include <QPointer>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QQuickItem>
@@ -15,6 +16,8 @@ private slots:
     void escapeLeavesPage_data();
     void escapeLeavesPage();
     void showOnStartShowsWindow();
+    void keysGoToTheOpenDialog_data();
+    void keysGoToTheOpenDialog();
     void mouseOnPageButtons_data();
     void mouseOnPageButtons();
 
@@ -87,6 +90,48 @@ void TestZibRootKeys::showOnStartShowsWindow()
     QVERIFY(!hiddenWindow->isVisible());
     QMetaObject::invokeMethod(hiddenWindow, "show");
     QVERIFY(hiddenWindow->isVisible());
+}
+
+void TestZibRootKeys::keysGoToTheOpenDialog_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("dialogOks");
+    QTest::addColumn<int>("dialogCancels");
+
+    QTest::newRow("Esc cancels the dialog only") << int(Qt::Key_Escape) << 0 << 1;
+    QTest::newRow("Return confirms the dialog") << int(Qt::Key_Return) << 1 << 0;
+}
+
+void TestZibRootKeys::keysGoToTheOpenDialog()
+{
+    QFETCH(int, key);
+    QFETCH(int, dialogOks);
+    QFETCH(int, dialogCancels);
+
+    QQmlApplicationEngine engine;
+    QQuickWindow *window = load(engine, true);
+    QVERIFY(window);
+    window->requestActivate();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QVariant page;
+    QVERIFY(QMetaObject::invokeMethod(window, "pushTestPage", Q_RETURN_ARG(QVariant, page), Q_ARG(QVariant, false)));
+    QVariant dialogValue;
+    QVERIFY(QMetaObject::invokeMethod(window, "openMessage", Q_RETURN_ARG(QVariant, dialogValue)));
+    QPointer<QObject> dialog = dialogValue.value<QObject *>(); // a closed dialog destroys itself
+    QVERIFY(dialog);
+    QTRY_VERIFY(dialog->property("opened").toBool());
+
+    QTest::keyClick(window, Qt::Key(key));
+    QCOMPARE(window->property("dialogOks").toInt(), dialogOks);
+    QCOMPARE(window->property("dialogCancels").toInt(), dialogCancels);
+    QCOMPARE(window->property("cancelCalls").toInt(), 0);
+    QCOMPARE(window->property("pageDepth").toInt(), 2);
+
+    // With the dialog gone, Esc leaves the page again.
+    QTRY_VERIFY(!dialog || !dialog->property("visible").toBool());
+    QTest::keyClick(window, Qt::Key_Escape);
+    QCOMPARE(window->property("cancelCalls").toInt(), 1);
+    QCOMPARE(window->property("pageDepth").toInt(), 1);
 }
 
 void TestZibRootKeys::mouseOnPageButtons_data()

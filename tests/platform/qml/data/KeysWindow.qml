@@ -6,6 +6,18 @@ ZibRoot {
 
     property int cancelCalls: 0
     property int okCalls: 0
+    property int dialogOks: 0
+    property int dialogCancels: 0
+
+    function openMessage() {
+        return showMessagePage({
+            title: "Warning",
+            message: "Sure?",
+            showCancelButton: true,
+            okFunction: function() { root.dialogOks++ },
+            cancelFunction: function() { root.dialogCancels++ }
+        })
+    }
 
     function pushTestPage(keepOpen) {
         return addPage(testPage, { "keepOpen": keepOpen })
