@@ -60,12 +60,11 @@ NotePage {
                     if (!canvas._cleared) {
                         // Put the stored picture under the new strokes and
                         // save once that has been painted.
+                        // The query keeps a picture that an earlier version
+                        // left in the image cache under the same path away.
                         canvas._saveOnPaint = true
-                        var ctx = canvas.getContext("2d")
-                        ctx.globalCompositeOperation = "destination-over"
-                        ctx.drawImage(picture, 0, 0)
-                        ctx.globalCompositeOperation = "source-over"
-                        canvas.requestPaint()
+                        canvas._pendingUnderUrl = "file://" + note.imagePath + "?" + Date.now()
+                        canvas.loadImage(canvas._pendingUnderUrl)
                         return true
                     }
                     canvas.save(note.nextImagePath)
@@ -130,6 +129,26 @@ NotePage {
 
                 anchors.fill: parent
 
+                property string _pendingUnderUrl: ""
+                // The snapshot waits for the last stroke to be painted.
+                property bool _snapshotWanted: false
+
+                function _drawUnder(url) {
+                    var ctx = getContext("2d")
+                    ctx.globalCompositeOperation = "destination-over"
+                    ctx.drawImage(url, 0, 0)
+                    ctx.globalCompositeOperation = "source-over"
+                    requestPaint()
+                }
+
+                onImageLoaded: {
+                    if (_pendingUnderUrl !== "" && isImageLoaded(_pendingUnderUrl)) {
+                        var url = _pendingUnderUrl
+                        _pendingUnderUrl = ""
+                        _drawUnder(url)
+                    }
+                }
+
                 function _brushColor() {
                     var note = textCanvasPage.noteData
                     return textCanvasPage._eraserEnabled ? note.bgColor : note.fgColor
@@ -153,6 +172,8 @@ NotePage {
                 }
 
                 onPainted: {
+                    if (_snapshotWanted)
+                        canvasSaveLastContextData.restart()
                     if (_saveOnPaint) {
                         _saveOnPaint = false
                         canvasSaveTimer.start()
@@ -179,6 +200,9 @@ NotePage {
                     id: canvasSaveLastContextData
                     interval: 0
                     onTriggered: {
+                        if (canvas._strokePending)
+                            return
+                        canvas._snapshotWanted = false
                         var ctx = canvas.getContext("2d")
                         canvas._lastContextData = ctx.getImageData(0, 0, canvas.width, canvas.height)
                     }
@@ -215,7 +239,10 @@ NotePage {
                         ctx.fill()
                         canvas.requestPaint()
                     }
-                    onReleased: canvasSaveLastContextData.restart()
+                    onReleased: {
+                        canvas._snapshotWanted = true
+                        canvasSaveLastContextData.restart()
+                    }
                 }
             }
         }

@@ -1,6 +1,7 @@
 #include "pagestestsetup.h"
 
 #include "pagestesthelper.h"
+#include "pagesurlinterceptor.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,5 +33,10 @@ void PagesTestSetup::qmlEngineAvailable(QQmlEngine *engine)
     // TEMPORARY until the plugin registers its enums.
     if (!QMetaType::type("AbstractNote::NoteType"))
         qRegisterMetaType<AbstractNote::NoteType>("AbstractNote::NoteType");
+    const QString sourceDir = qEnvironmentVariable("ZIB_PAGES_SOURCE_DIR");
+    if (!sourceDir.isEmpty()) {
+        static PagesUrlInterceptor interceptor(sourceDir);
+        engine->setUrlInterceptor(&interceptor);
+    }
     engine->rootContext()->setContextProperty(QStringLiteral("testHelper"), new PagesTestHelper(engine));
 }

@@ -195,11 +195,15 @@ Item {
             stroke(page, 40, 20, 120)
             var canvas = child(page._contentItem, "canvas")
             var width = canvas.width
-            zibRoot.width = 400
-            tryVerify(function() { return canvas.width < width })
+            var height = canvas.height
+            zibRoot.width = 300
+            zibRoot.height = 300
+            tryVerify(function() { return canvas.width < width && canvas.height < height })
             wait(200)
             zibRoot.width = 480
+            zibRoot.height = 640
             tryCompare(canvas, "width", width)
+            tryCompare(canvas, "height", height)
             wait(200)
             saveAndWait(page)
             compare(pixel(note.imagePath, 70, 40), "#0000ff")

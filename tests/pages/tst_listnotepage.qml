@@ -174,6 +174,8 @@ Item {
                 while (Math.abs(target - y) > 0.5) {
                     y += Math.max(-4, Math.min(4, target - y))
                     mouseMove(list, start.x, start.y + y)
+                    // Let the drag deliver its enter events.
+                    wait(0)
                 }
                 if (steps[i].pause)
                     wait(steps[i].pause)
