@@ -199,6 +199,18 @@ Item {
                     font: previewText.font
                 }
 
+                // Stand-in for a drawing without a picture (yet).
+                Image {
+                    anchors.centerIn: parent
+                    width: Math.min(parent.width, parent.height, 32 * card.unit)
+                    height: width
+                    visible: card.isCanvas && picture.status !== Image.Ready && width > 0
+                    source: visible ? "image://ThemeImageProvider/draw-freehand" : ""
+                    sourceSize.width: width
+                    sourceSize.height: height
+                    opacity: 0.3
+                }
+
                 Image {
                     id: picture
                     objectName: "cardImage"
