@@ -286,12 +286,12 @@ Item {
             }
         }
 
-        // Pressed shade.
+        // Hover and press shade.
         Rectangle {
             anchors.fill: parent
             radius: parent.radius
             color: "#000000"
-            opacity: card.pressed ? 0.06 : 0
+            opacity: card.pressed ? 0.08 : mouseArea.containsMouse ? 0.03 : 0
         }
     }
 
@@ -305,6 +305,7 @@ Item {
         id: mouseArea
         anchors.fill: background
         cursorShape: Qt.PointingHandCursor
+        hoverEnabled: true
         onClicked: card.clicked()
         onPressAndHold: card.pressAndHold()
     }
