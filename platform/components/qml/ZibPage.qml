@@ -82,6 +82,30 @@ FocusScope {
         color: styles.backgroundColor
     }
 
+    // A card that does not fill the page (a dialog-like page) gets a soft edge.
+    Item {
+        id: frontRectShadowItem
+        readonly property bool floating: frontRectItem.width < page.width - 1 || frontRectItem.height < page.height - 1
+        visible: floating && frontRectItem.visible
+        x: frontRectItem.x
+        y: frontRectItem.y
+        width: frontRectItem.width
+        height: frontRectItem.height
+
+        Repeater {
+            model: 4
+            Rectangle {
+                x: -(index + 1)
+                y: -(index + 1) + Math.round(2 * dpiRatio)
+                width: frontRectShadowItem.width + 2 * (index + 1)
+                height: frontRectShadowItem.height + 2 * (index + 1)
+                radius: frontRectItem.radius + index + 1
+                color: "#000000"
+                opacity: 0.06 - index * 0.012
+            }
+        }
+    }
+
     Rectangle {
         id: frontRectItem
         anchors.fill: parent
@@ -90,7 +114,7 @@ FocusScope {
         anchors.topMargin: page.topMargin
         anchors.bottomMargin: page.topMargin
         color: styles.colors.white
-        radius: page.leftMargin > 0 || page.topMargin > 0 ? Math.round(4 * dpiRatio) : 0
+        radius: frontRectShadowItem.floating ? Math.round(6 * dpiRatio) : 0
 
         Item {
             id: titleRectItem
