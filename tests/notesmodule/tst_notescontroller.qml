@@ -139,12 +139,6 @@ Item {
                     (testNoteCount).toString(16) + ".note");
         }
 
-        function test_noteRemovedSignal() {
-            removedSpy.clear();
-            controller.noteRemoved();
-            compare(removedSpy.count, 1);
-        }
-
         function test_searchFilterThroughProxy() {
             var proxy = controller.proxyModel;
             proxy.setFilter("Note 17");
@@ -159,11 +153,5 @@ Item {
         id: modelSpy
         target: controller
         signalName: "modelChanged"
-    }
-
-    SignalSpy {
-        id: removedSpy
-        target: controller
-        signalName: "noteRemoved"
     }
 }

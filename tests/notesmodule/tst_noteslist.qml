@@ -54,16 +54,6 @@ Item {
             return card;
         }
 
-        function loadedCount() {
-            var model = controller.model;
-            var loaded = 0;
-            for (var row = 0; row < model.rowCount(); ++row) {
-                if (model.data(model.index(row, 0), 257).loaded)
-                    ++loaded;
-            }
-            return loaded;
-        }
-
         function init() {
             notesList.viewMode = 0;
             notesList.checkMode = false;
@@ -71,35 +61,6 @@ Item {
             notesList.list.positionViewAtBeginning();
             clickSpy.clear();
             addSpy.clear();
-        }
-
-        // Must run first: it counts what the first showing has loaded.
-        function test_0_onlyVisibleNotesLoaded() {
-            compare(notesList.list.count, testNoteCount);
-            waitForRendering(notesList);
-            var loaded = loadedCount();
-            verify(loaded > 0, "no note was loaded");
-            verify(loaded < testNoteCount / 5, loaded + " of " + testNoteCount + " notes loaded at start");
-
-            // Every card made has its note loaded, the oldest is not yet.
-            var first = notesList.list.itemAtIndex(0);
-            verify(first.note.loaded);
-            verify(!controller.model.getNoteData("1.note").loaded);
-
-            // Scrolling to the end loads the notes shown there.
-            notesList.list.positionViewAtEnd();
-            notesList.list.forceLayout();
-            verify(controller.model.getNoteData("1.note").loaded);
-            verify(loadedCount() < testNoteCount / 2);
-        }
-
-        function test_viewModes() {
-            var modes = notesList.viewModes;
-            compare(modes.length, 2);
-            compare(modes[0].image, "image://ThemeImageProvider/view-grid");
-            compare(modes[0].name, "Grid");
-            compare(modes[1].image, "image://ThemeImageProvider/view-list-details");
-            compare(modes[1].name, "List");
         }
 
         function test_switchViewMode() {
