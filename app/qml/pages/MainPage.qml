@@ -50,6 +50,11 @@ ZibPage {
                               })
     }
 
+    function leaveHelperBar() {
+        if (mainToolbar.state !== "")
+            mainToolbar.toggleHelperBar()
+    }
+
     function confirmDelete() {
         var count = notesList.checkedNotes.length
         root.showMessagePage({
@@ -129,6 +134,8 @@ ZibPage {
         Connections {
             target: mainToolbar.okButton
             function onClicked() {
+                // The question replaces the helper bar; cancelling brings it back.
+                mainPage.leaveHelperBar()
                 mainPage.confirmDelete()
             }
         }
@@ -138,6 +145,8 @@ ZibPage {
             function onCheckModeChanged() {
                 if (notesList.checkMode)
                     mainToolbar.toggleHelperBar()
+                else
+                    mainPage.leaveHelperBar() // never a helper bar without marking
             }
         }
     }

@@ -169,19 +169,32 @@ TestCase {
         compare(options.title, "Warning")
         compare(options.message, "Do you really want to delete 3 note?")
         compare(options.showCancelButton, true)
-
-        // Cancel only leaves the helper bar; the marks stay.
-        options.cancelFunction()
         compare(toolbar.state, "")
+
+        // Cancel only brings the helper bar back; the marks stay.
+        options.cancelFunction()
+        compare(toolbar.state, "helper")
         compare(notesList.checkMode, true)
         compare(notesList.checkedNotes.length, 3)
         compare(controller.model.removed.length, 0)
 
-        options.okFunction()
+        tryCompare(toolbar.okButton, "enabled", true)
+        toolbar.okButton.clicked()
+        root.messageOptions.okFunction()
         compare(controller.model.removed, [["1.note", "2.note", "3.note"]])
         compare(notesList.checkMode, false)
-        // Leaving marking mode does not touch the bar.
         compare(toolbar.state, "")
+    }
+
+    function test_backLeavesMarking() {
+        toolbar.backButton.clicked()
+        compare(notesList.checkMode, true)
+        compare(toolbar.state, "helper")
+        toolbar.backButton.clicked()
+        compare(notesList.checkMode, false)
+        compare(toolbar.state, "")
+        compare(notesList.toggleCount, 2)
+        compare(controller.model.removed.length, 0)
     }
 
     function test_createNoteOffersTheKindsInOrder() {
