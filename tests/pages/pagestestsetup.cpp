@@ -8,13 +8,6 @@
 #include <QQmlContext>
 #include <QQmlEngine>
 
-// TEMPORARY stand-in so the enum name is known to the meta-type system.
-struct AbstractNote
-{
-    enum NoteType { TextType };
-};
-Q_DECLARE_METATYPE(AbstractNote::NoteType)
-
 PagesTestSetup::PagesTestSetup(QObject *parent)
     : QObject(parent)
 { }
@@ -30,9 +23,6 @@ void PagesTestSetup::applicationAvailable()
 
 void PagesTestSetup::qmlEngineAvailable(QQmlEngine *engine)
 {
-    // TEMPORARY until the plugin registers its enums.
-    if (!QMetaType::type("AbstractNote::NoteType"))
-        qRegisterMetaType<AbstractNote::NoteType>("AbstractNote::NoteType");
     const QString sourceDir = qEnvironmentVariable("ZIB_PAGES_SOURCE_DIR");
     if (!sourceDir.isEmpty()) {
         static PagesUrlInterceptor interceptor(sourceDir);
