@@ -2,6 +2,7 @@
 
 #include "abstractnote.h"
 #include "crontab.h"
+#include "notesconflock.h"
 #include "notesdirectory.h"
 #include "notewatcher.h"
 
@@ -78,21 +79,17 @@ NotesModel::NotesModel(QObject *parent)
         if (!isNoteFileName(name))
             continue;
         conf.beginGroup(name);
-        const QDateTime modifyDate = conf.value(ModificationDateKey).toDateTime();
+        Row row;
+        row.file = name;
+        row.modifyDate = conf.value(ModificationDateKey).toDateTime();
+        const QVariant type = conf.value(NoteTypeKey);
         bool typeOk = true;
-        const QVariant typeValue = conf.value(NoteTypeKey);
-        const int type = typeValue.isValid() ? typeValue.toInt(&typeOk) : int(AbstractNote::TextType);
+        row.type = type.isValid() ? type.toInt(&typeOk) : int(AbstractNote::TextType);
         conf.endGroup();
         // No note object exists for an unknown kind; the other rows stay.
-        AbstractNote *note = typeOk ? AbstractNote::createNote(AbstractNote::NoteType(type)) : nullptr;
-        if (!note)
+        if (!typeOk || row.type < AbstractNote::TextType || row.type > AbstractNote::CanvasType)
             continue;
-        QQmlEngine::setObjectOwnership(note, QQmlEngine::CppOwnership);
-        NotePtr handle = adopt(note);
-        connectNote(handle);
-        note->setFile(name);
-        note->setModifyDate(modifyDate);
-        notes.append(handle);
+        notes.append(row);
     }
     conf.endGroup();
     lastModifiedFile = conf.value(LastModifiedFileKey).toString();
@@ -100,8 +97,11 @@ NotesModel::NotesModel(QObject *parent)
     nextFilename = conf.value(NextFilenameKey, QStringLiteral("1")).toString();
 
     if (notes.isEmpty() && (!confExisted || nextFilename != QLatin1String("1"))) {
-        QDir().mkpath(notesDirectory());
-        conf.setValue(NextFilenameKey, nextFilename);
+        const NotesConfLock lock;
+        QSettings fresh(confPath, QSettings::IniFormat);
+        // Written back only while nobody has moved the counter meanwhile.
+        if (fresh.value(NextFilenameKey, QStringLiteral("1")).toString() == nextFilename)
+            fresh.setValue(NextFilenameKey, nextFilename);
     }
 
     connect(watcher, &NoteWatcher::noteChanged, this, &NotesModel::onNoteChanged);
@@ -123,14 +123,13 @@ QVariant NotesModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.parent().isValid() || index.column() != 0 || index.row() < 0
         || index.row() >= notes.size())
         return QVariant();
-    AbstractNote *note = notes.at(index.row()).data();
     switch (role) {
     case NoteRole:
-        return QVariant::fromValue(note);
+        return QVariant::fromValue(noteAt(index.row()));
     case ModifyDateRole:
-        return note->modifyDate();
+        return modifyDateAt(index.row());
     case FileNameRole:
-        return note->file();
+        return fileAt(index.row());
     default:
         return QVariant();
     }
@@ -156,7 +155,34 @@ QVariant NotesModel::getNoteData(const QString &note) const
     const int row = indexOfFile(note);
     if (row < 0)
         return QVariant();
-    return QVariant::fromValue(notes.at(row).data());
+    return QVariant::fromValue(noteAt(row));
+}
+
+AbstractNote *NotesModel::noteAt(int row) const
+{
+    Row &entry = notes[row];
+    if (!entry.note) {
+        AbstractNote *note = AbstractNote::createNote(AbstractNote::NoteType(entry.type));
+        // QML must never collect a note that the model holds.
+        QQmlEngine::setObjectOwnership(note, QQmlEngine::CppOwnership);
+        entry.note = adopt(note);
+        const_cast<NotesModel *>(this)->connectNote(entry.note);
+        note->setFile(entry.file);
+        note->setModifyDate(entry.modifyDate);
+    }
+    return entry.note.data();
+}
+
+QString NotesModel::fileAt(int row) const
+{
+    const Row &entry = notes.at(row);
+    return entry.note ? entry.note->file() : entry.file;
+}
+
+QDateTime NotesModel::modifyDateAt(int row) const
+{
+    const Row &entry = notes.at(row);
+    return entry.note ? entry.note->modifyDate() : entry.modifyDate;
 }
 
 bool NotesModel::isNoteFileName(const QString &file)
@@ -173,30 +199,38 @@ void NotesModel::addItem(AbstractNote *note)
     NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
     QQmlEngine::setObjectOwnership(note, QQmlEngine::CppOwnership);
 
-    QDir().mkpath(notesDirectory());
-    QSettings conf(NoteWatcher::confPath(), QSettings::IniFormat);
-    NotePtr handle = adopt(note);
+    const NotePtr handle = adopt(note);
+    const QString file = [&] {
+        // From choosing the name until "notes.conf" lists the note, no other
+        // process may choose or list names.
+        const NotesConfLock lock;
+        QSettings conf(NoteWatcher::confPath(), QSettings::IniFormat);
+        const QString file = allocateFileName(conf);
+        note->setFile(file);
+        note->setCreationDate(QDateTime::currentDateTime());
+        note->setLoaded(true);
+        // Saved before it is connected: this first save needs no save reaction.
+        note->save();
+        connectNote(handle);
 
-    const QString file = allocateFileName(conf);
-    note->setFile(file);
-    note->setCreationDate(QDateTime::currentDateTime());
-    note->setLoaded(true);
-    // Saved before it is connected: this first save needs no save reaction.
-    note->save();
-    connectNote(handle);
+        beginInsertRows(QModelIndex(), notes.size(), notes.size());
+        Row row;
+        row.note = handle;
+        row.file = file;
+        row.type = note->type();
+        notes.append(row);
+        endInsertRows();
 
-    beginInsertRows(QModelIndex(), notes.size(), notes.size());
-    notes.append(handle);
-    endInsertRows();
-
-    conf.beginGroup(NotesGroup);
-    conf.beginGroup(file);
-    conf.setValue(ModificationDateKey, note->modifyDate());
-    conf.setValue(NoteTypeKey, int(note->type()));
-    conf.endGroup();
-    conf.endGroup();
-    conf.setValue(NextFilenameKey, nextFilename);
-    setLastModified(conf, file, note->modifyDate());
+        conf.beginGroup(NotesGroup);
+        conf.beginGroup(file);
+        conf.setValue(ModificationDateKey, note->modifyDate());
+        conf.setValue(NoteTypeKey, int(note->type()));
+        conf.endGroup();
+        conf.endGroup();
+        conf.setValue(NextFilenameKey, nextFilename);
+        setLastModified(conf, file, note->modifyDate());
+        return file;
+    }();
 
     if (note->notifyType() != AbstractNote::RepeatNever) {
         // The save normally installed the line already; add it only when it
@@ -244,28 +278,32 @@ void NotesModel::removeItems(const QStringList &files)
 
     for (const QString &name : qAsConst(names)) {
         const int row = indexOfFile(name);
-        if (row < 0)
+        if (row < 0) {
+            dropReminder(name, nullptr);
             continue;
-        beginRemoveRows(QModelIndex(), row, row);
-        NotePtr note = notes.takeAt(row);
-        removedNotes.append(note);
-        // A note that is gone must not get its line back from a pending check,
-        // nor report saves or loads to this model any more.
-        pendingCronNotes.removeAll(note);
-        disconnect(note.data(), nullptr, this, nullptr);
-        if (note->notifyType() != AbstractNote::RepeatNever)
-            removeCronLine(note->file());
-        if (!releaseTimer) {
-            releaseTimer = new QTimer(this);
-            releaseTimer->setSingleShot(true);
-            releaseTimer->setInterval(ReleaseDelay);
-            connect(releaseTimer, &QTimer::timeout, this, &NotesModel::releaseRemovedNotes);
         }
-        releaseTimer->start();
+        beginRemoveRows(QModelIndex(), row, row);
+        const NotePtr note = notes.takeAt(row).note;
+        if (note) {
+            removedNotes.append(note);
+            // A note that is gone must not get its line back from a pending
+            // check, nor report saves or loads to this model any more.
+            pendingCronNotes.removeAll(note);
+            disconnect(note.data(), nullptr, this, nullptr);
+            if (!releaseTimer) {
+                releaseTimer = new QTimer(this);
+                releaseTimer->setSingleShot(true);
+                releaseTimer->setInterval(ReleaseDelay);
+                connect(releaseTimer, &QTimer::timeout, this, &NotesModel::releaseRemovedNotes);
+            }
+            releaseTimer->start();
+        }
+        dropReminder(name, note.data());
         endRemoveRows();
     }
 
     NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
+    const NotesConfLock lock;
     QSettings conf(NoteWatcher::confPath(), QSettings::IniFormat);
     conf.beginGroup(NotesGroup);
     QStringList patterns;
@@ -285,6 +323,20 @@ void NotesModel::removeItems(const QStringList &files)
         conf.setValue(NextFilenameKey, nextFilename);
     }
     setLastModified(conf, names.last(), QDateTime::currentDateTime());
+}
+
+// A note that was never loaded here does not know its reminder; its file
+// does. Without this the line of a deleted note would stay in the crontab.
+void NotesModel::dropReminder(const QString &file, const AbstractNote *note)
+{
+    bool reminder = note && note->notifyType() != AbstractNote::RepeatNever;
+    if (!reminder) {
+        const QString path = notesDirectory() + QLatin1Char('/') + file;
+        reminder = QFileInfo::exists(path)
+            && QSettings(path, QSettings::IniFormat).value(QStringLiteral("notify-type"), 0).toInt() != 0;
+    }
+    if (reminder)
+        removeCronLine(file);
 }
 
 void NotesModel::releaseRemovedNotes()
@@ -328,10 +380,10 @@ void NotesModel::checkCronNotes()
 
 int NotesModel::indexOfFile(const QString &file) const
 {
-    if (lastFoundRow >= 0 && lastFoundRow < notes.size() && notes.at(lastFoundRow)->file() == file)
+    if (lastFoundRow >= 0 && lastFoundRow < notes.size() && fileAt(lastFoundRow) == file)
         return lastFoundRow;
     for (int row = 0; row < notes.size(); ++row) {
-        if (notes.at(row)->file() == file) {
+        if (fileAt(row) == file) {
             lastFoundRow = row;
             return row;
         }
@@ -367,6 +419,7 @@ void NotesModel::onNoteSaved(const QString &file, const QDateTime &modifyDate)
     NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
     const int row = indexOfFile(file);
     {
+        const NotesConfLock lock;
         QSettings conf(NoteWatcher::confPath(), QSettings::IniFormat);
         setLastModified(conf, file, modifyDate);
         conf.beginGroup(NotesGroup);
@@ -375,7 +428,7 @@ void NotesModel::onNoteSaved(const QString &file, const QDateTime &modifyDate)
         // A group that another process removed meanwhile comes back whole,
         // not as a note of the default kind.
         if (row >= 0 && !conf.contains(NoteTypeKey))
-            conf.setValue(NoteTypeKey, int(notes.at(row)->type()));
+            conf.setValue(NoteTypeKey, notes.at(row).note ? int(notes.at(row).note->type()) : notes.at(row).type);
     }
     if (row >= 0)
         emit dataChanged(index(row), index(row));
@@ -390,9 +443,14 @@ void NotesModel::onNoteChanged(const QString &file, const QDateTime &modifyDate)
     const int row = indexOfFile(file);
     if (row < 0)
         return;
-    const NotePtr note = notes.at(row);
-    note->load();
-    note->setModifyDate(modifyDate);
+    // A note not made yet reads its file when it is first loaded.
+    const NotePtr note = notes.at(row).note;
+    if (note) {
+        note->load();
+        note->setModifyDate(modifyDate);
+    } else {
+        notes[row].modifyDate = modifyDate;
+    }
     // Whatever ran on the note's signals may have moved the rows meanwhile.
     const int current = indexOfFile(file);
     if (current >= 0)

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <QVector>
 
 class AbstractNote;
 class QSettings;
@@ -43,16 +44,30 @@ private slots:
     void checkCronNotes();
 
 private:
+    // One note of the collection. The note object is made the first time
+    // somebody asks for it; until then the row answers from what
+    // "notes.conf" listed, so a large collection costs little to show.
+    struct Row
+    {
+        NotePtr note;
+        QString file;
+        QDateTime modifyDate;
+        int type = 0;
+    };
+
+    AbstractNote *noteAt(int row) const;
+    QString fileAt(int row) const;
+    QDateTime modifyDateAt(int row) const;
     int indexOfFile(const QString &file) const;
-    bool holds(const AbstractNote *note) const;
     void setLastModified(QSettings &conf, const QString &file, const QDateTime &date);
     void connectNote(const NotePtr &note);
     QString allocateFileName(QSettings &conf);
     void onNoteSaved(const QString &file, const QDateTime &modifyDate);
     void onNoteChanged(const QString &file, const QDateTime &modifyDate);
     void releaseRemovedNotes();
+    void dropReminder(const QString &file, const AbstractNote *note);
 
-    QList<NotePtr> notes;
+    mutable QVector<Row> notes;
     QList<NotePtr> removedNotes;
     QString nextFilename;
     QString lastModifiedFile;

@@ -125,9 +125,12 @@ void NotesProxyModel::setFileNames(const QStringList &names)
 
 bool NotesProxyModel::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const
 {
-    // Same answer as the pattern, without matching thousands of alternatives per row.
-    if (!foundPattern.isEmpty() && filterRegularExpression().pattern() == foundPattern
-        && filterRegularExpression().patternOptions() == QRegularExpression::NoPatternOption) {
+    // The same answer as the pattern of names, without matching thousands of
+    // alternatives per row. The pattern still shares its text with the one
+    // set here unless somebody else has set a filter since.
+    const QRegularExpression filter = filterRegularExpression();
+    if (!foundPattern.isEmpty() && filter.pattern().constData() == foundPattern.constData()
+        && filter.patternOptions() == QRegularExpression::NoPatternOption) {
         const QModelIndex index = sourceModel()->index(sourceRow, filterKeyColumn(), sourceParent);
         return foundNames.contains(index.data(filterRole()).toString());
     }

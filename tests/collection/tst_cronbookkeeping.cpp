@@ -23,6 +23,7 @@ private slots:
     void removedWhileQueuedGetsNoLine();
     void addAndRemoveWithReminder();
     void addAndRemoveWithoutReminder();
+    void removingUnloadedNoteDropsItsLine();
 
 private:
     void writeReminderNote(const QString &file);
@@ -205,6 +206,20 @@ void TestCronBookkeeping::addAndRemoveWithoutReminder()
     model.removeItems({ note->file() });
     QCOMPARE(sandbox.crontabCalls(), QString());
     QCOMPARE(sandbox.crontab(), QStringLiteral("0 5 * * * job\n"));
+}
+
+void TestCronBookkeeping::removingUnloadedNoteDropsItsLine()
+{
+    writeReminderNote(QStringLiteral("1.note"));
+    writeReminderNote(QStringLiteral("2.note"));
+    QCOMPARE(sandbox.cronLinesOf(QStringLiteral("1.note")), 1);
+    NotesModel model;
+    // Neither note was loaded here; a name without a row counts as well.
+    QSettings(sandbox.confPath(), QSettings::IniFormat).remove(QStringLiteral("Notes/2.note"));
+    model.removeItems({ QStringLiteral("1.note"), QStringLiteral("2.note") });
+    QCOMPARE(sandbox.cronLinesOf(QStringLiteral("1.note")), 0);
+    QCOMPARE(sandbox.cronLinesOf(QStringLiteral("2.note")), 0);
+    QVERIFY(sandbox.noteFiles().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestCronBookkeeping)

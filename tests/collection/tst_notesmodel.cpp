@@ -36,6 +36,7 @@ private slots:
     void twoModelsNeverShareAName();
     void otherProcessNeverSharesAName();
     void addRejectsNullAndAdoptedNotes();
+    void processesAddingAtOnceNeverShareAName();
 
     void removeDeletesNoteAndSideFiles();
     void removeOnlyNoteResetsCounter();
@@ -50,6 +51,7 @@ private slots:
     void ownChangeReportIsIgnored();
     void otherChangeReportReloads();
     void reportOfUnknownNoteChangesNothing();
+    void reportBeforeNoteIsMade();
 
 private:
     static QDateTime stamp(int minutes) { return QDateTime(QDate(2026, 2, 1), QTime(8, 0)).addSecs(60 * minutes); }
@@ -599,6 +601,54 @@ void TestNotesModel::reportOfUnknownNoteChangesNothing()
     QCOMPARE(changed.count(), 0);
     QCOMPARE(inserted.count(), 0);
     QCOMPARE(model.rowCount(), 1);
+}
+
+void TestNotesModel::processesAddingAtOnceNeverShareAName()
+{
+    QList<QProcess *> helpers;
+    for (int i = 0; i < 2; ++i) {
+        auto *helper = new QProcess(this);
+        helper->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        helper->start(QStringLiteral(COLLECTION_HELPER), { QStringLiteral("add"), QStringLiteral("20") });
+        helpers << helper;
+    }
+    NotesModel model;
+    QStringList names;
+    for (int i = 0; i < 5; ++i) {
+        auto *note = AbstractNote::createNote(AbstractNote::TextType);
+        model.addItem(note);
+        names << note->file();
+    }
+    for (QProcess *helper : qAsConst(helpers)) {
+        QVERIFY(helper->waitForFinished(120000));
+        QCOMPARE(helper->exitCode(), 0);
+        names << QString::fromLatin1(helper->readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+    QCOMPARE(names.size(), 45);
+    QCOMPARE(QSet<QString>(names.cbegin(), names.cend()).size(), 45);
+    QStringList listed = sandbox.confNotes();
+    listed.sort();
+    names.sort();
+    QCOMPARE(listed, names);
+    QStringList files = sandbox.noteFiles();
+    files.sort();
+    QCOMPARE(files, names);
+}
+
+void TestNotesModel::reportBeforeNoteIsMade()
+{
+    writeText(QStringLiteral("1.note"), QStringLiteral("one"), 1);
+    NotesModel model;
+    QAbstractItemModelTester tester(&model);
+    QSignalSpy changed(&model, &NotesModel::dataChanged);
+    writeText(QStringLiteral("1.note"), QStringLiteral("rewritten"), 1);
+    emit NoteWatcher::instance()->noteChanged(QStringLiteral("1.note"), stamp(50));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(model.index(0).data(NotesModel::ModifyDateRole).toDateTime(), stamp(50));
+    AbstractNote *note = noteOf(model, QStringLiteral("1.note"));
+    QCOMPARE(note->modifyDate(), stamp(50));
+    note->load();
+    QCOMPARE(note->title(), QStringLiteral("rewritten"));
 }
 
 QTEST_GUILESS_MAIN(TestNotesModel)

@@ -71,7 +71,8 @@ void TestNotesPlugin::registersPointerTypesAndPages()
     QScopedPointer<QObject> object(create(*engine, "QtObject { property int type: Note.CanvasType }"));
     QVERIFY(object);
     QCOMPARE(object->property("type").toInt(), 2);
-    for (const char *type : { "TextNote*", "ListNote*", "CanvasNote*" })
+    for (const char *type :
+         { "TextNote*", "ListNote*", "CanvasNote*", "AbstractNote::NoteType", "AbstractNote::NotifyType" })
         QVERIFY2(QMetaType::type(type) != QMetaType::UnknownType, type);
     for (const char *page :
          { "NotePage", "TextNotePage", "ListNotePage", "CanvasNotePage", "AddListItemButton", "TaskPage" })

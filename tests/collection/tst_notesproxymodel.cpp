@@ -28,6 +28,7 @@ private slots:
     void savedNoteKeepsFilterAndMovesUp();
     void slowSearchUsesWhatItFound();
     void failedSearchFindsNothing();
+    void filterSetElsewhereReplacesSearch();
 
 private:
     static QDateTime stamp(int minutes) { return QDateTime(QDate(2026, 1, 5), QTime(9, 0)).addSecs(60 * minutes); }
@@ -224,6 +225,17 @@ void TestNotesProxyModel::failedSearchFindsNothing()
     proxy->setFilter(QStringLiteral("Shopping"));
     QCOMPARE(proxy->rowCount(), 0);
     QCOMPARE(proxy->filterRegularExpression().pattern(), QStringLiteral("___not___found___"));
+}
+
+void TestNotesProxyModel::filterSetElsewhereReplacesSearch()
+{
+    proxy->setFilter(QStringLiteral("th"));
+    QCOMPARE(shown(), (QStringList { "21.note", "11.note" }));
+    proxy->setFilterRegularExpression(QStringLiteral("^a?1\\.note$"));
+    QCOMPARE(shown(), (QStringList { "a1.note", "1.note" }));
+    proxy->setFilter(QStringLiteral("th"));
+    proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    QCOMPARE(shown(), (QStringList { "21.note", "11.note" }));
 }
 
 QTEST_GUILESS_MAIN(TestNotesProxyModel)

@@ -1,0 +1,256 @@
+// Figures of the note collection beside the floor that the work it stands on
+// costs by itself: building the model beside reading "notes.conf" with
+// QSettings, a save reaction beside one QSettings write of "notes.conf", a
+// search beside the same grep run directly, and the memory of a large model.
+#include "abstractnote.h"
+#include "notesdirectory.h"
+#include "notesmodel.h"
+#include "notesproxymodel.h"
+#include "textnote.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+QTextStream out(stdout);
+
+QString confPath()
+{
+    return notesDirectory() + QStringLiteral("/notes.conf");
+}
+
+double median(QVector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
+double milliseconds(const std::function<void()> &work)
+{
+    QElapsedTimer clock;
+    clock.start();
+    work();
+    return clock.nsecsElapsed() / 1e6;
+}
+
+// Runs both alternately so that neither profits from a warmer machine.
+QPair<double, double> compare(int runs, const std::function<void()> &subject, const std::function<void()> &floor)
+{
+    QVector<double> subjectTimes, floorTimes;
+    for (int i = 0; i < runs; ++i) {
+        subjectTimes << milliseconds(subject);
+        floorTimes << milliseconds(floor);
+    }
+    return { median(subjectTimes), median(floorTimes) };
+}
+
+bool report(const QString &what, int notes, double figure, double floor, double target)
+{
+    const double ratio = figure / floor;
+    const bool met = ratio <= target;
+    out << QStringLiteral("%1, %2 notes: %3 ms; floor %4 ms; ratio %5 (target <= %6) %7")
+               .arg(what)
+               .arg(notes)
+               .arg(figure, 0, 'f', 2)
+               .arg(floor, 0, 'f', 2)
+               .arg(ratio, 0, 'f', 2)
+               .arg(target, 0, 'f', 1)
+               .arg(met ? QStringLiteral("met") : QStringLiteral("MISSED"))
+        << Qt::endl;
+    return met;
+}
+
+// A collection of count text notes; ten of them carry "needle" in the title.
+void populate(int count)
+{
+    const QString dir = notesDirectory();
+    QDir(dir).removeRecursively();
+    QDir().mkpath(dir);
+
+    QByteArray pattern;
+    {
+        TextNote note;
+        note.setFile(QStringLiteral("pattern.note"));
+        note.setTitle(QStringLiteral("TITLE"));
+        note.setText(QStringLiteral("Some words of the note, then a second line\nwith more words."));
+        note.save();
+        QFile file(dir + QStringLiteral("/pattern.note"));
+        file.open(QIODevice::ReadOnly);
+        pattern = file.readAll();
+        file.close();
+        file.remove();
+    }
+
+    const QDateTime start = QDateTime::currentDateTime().addDays(-400);
+    QSettings conf(confPath(), QSettings::IniFormat);
+    for (int i = 1; i <= count; ++i) {
+        const QString name = QString::number(i, 16) + QStringLiteral(".note");
+        const QByteArray title = (i % (count / 10) == 0 ? "needle " : "title ") + QByteArray::number(i);
+        QFile file(dir + QLatin1Char('/') + name);
+        file.open(QIODevice::WriteOnly);
+        file.write(QByteArray(pattern).replace("TITLE", title));
+        conf.setValue(QStringLiteral("Notes/%1/modification-date").arg(name), start.addSecs(i * 60));
+        conf.setValue(QStringLiteral("Notes/%1/note-type").arg(name), 0);
+    }
+    conf.setValue(QStringLiteral("next-filename"), QString::number(count + 1, 16));
+    conf.setValue(QStringLiteral("last-modified-file"), QStringLiteral("1.note"));
+    conf.setValue(QStringLiteral("last-modification-date"), start);
+}
+
+// What building the model reads, with nothing else.
+void readConf()
+{
+    QSettings conf(confPath(), QSettings::IniFormat);
+    conf.beginGroup(QStringLiteral("Notes"));
+    const QStringList groups = conf.childGroups();
+    for (const QString &group : groups) {
+        conf.beginGroup(group);
+        conf.value(QStringLiteral("modification-date")).toDateTime();
+        conf.value(QStringLiteral("note-type")).toInt();
+        conf.endGroup();
+    }
+    conf.endGroup();
+    conf.value(QStringLiteral("last-modified-file")).toString();
+    conf.value(QStringLiteral("last-modification-date")).toDateTime();
+    conf.value(QStringLiteral("next-filename")).toString();
+}
+
+bool benchmark(int count)
+{
+    populate(count);
+    const int runs = count > 5000 ? 7 : 21;
+    bool met = true;
+
+    const auto build = compare(
+        runs, [] { NotesModel model; }, readConf);
+    met &= report(QStringLiteral("model build"), count, build.first, build.second, 1.5);
+
+    NotesModel model;
+    auto *note = model.getNoteData(QStringLiteral("1.note")).value<AbstractNote *>();
+    note->load();
+    const auto save = compare(
+        runs, [note] { note->save(); },
+        [] {
+            QSettings conf(confPath(), QSettings::IniFormat);
+            conf.setValue(QStringLiteral("last-modification-date"), QDateTime::currentDateTime());
+        });
+    met &= report(QStringLiteral("save reaction"), count, save.first, save.second, 1.3);
+    {
+        // The part of the figure that is the note writing its own file.
+        TextNote alone;
+        alone.setFile(QStringLiteral("alone.note"));
+        QVector<double> times;
+        for (int i = 0; i < runs; ++i)
+            times << milliseconds([&alone] { alone.save(); });
+        out << QStringLiteral("  of which the note file alone: %1 ms").arg(median(times), 0, 'f', 2) << Qt::endl;
+        QFile::remove(notesDirectory() + QStringLiteral("/alone.note"));
+    }
+
+    NotesProxyModel proxy;
+    proxy.setSourceModel(&model);
+    const QString command = NotesProxyModel::searchCommand(notesDirectory(), QStringLiteral("needle"));
+    int hits = 0;
+    const auto search = compare(
+        runs,
+        [&] {
+            proxy.setFilter(QStringLiteral("needle"));
+            hits = proxy.rowCount();
+        },
+        [&] {
+            QProcess grep;
+            grep.start(QStringLiteral("bash"), { QStringLiteral("-c"), command }, QIODevice::ReadWrite);
+            grep.closeWriteChannel();
+            grep.waitForFinished(30000);
+            grep.readAllStandardOutput();
+        });
+    if (hits != 10)
+        out << "search found " << hits << " notes instead of 10" << Qt::endl;
+    met &= report(QStringLiteral("setFilter hitting 10"), count, search.first, search.second, 1.2) && hits == 10;
+    return met;
+}
+
+long statusKiB(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(int(qstrlen(field))).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+// In a fresh process of its own, so that earlier work does not hide the peak.
+int measureMemory(const QString &subject)
+{
+    const long peakBefore = statusKiB("VmHWM:");
+    const long rssBefore = statusKiB("VmRSS:");
+    if (subject == QLatin1String("model")) {
+        auto *model = new NotesModel;
+        Q_UNUSED(model)
+    } else {
+        readConf();
+    }
+    out << statusKiB("VmHWM:") - peakBefore << ' ' << statusKiB("VmRSS:") - rssBefore << Qt::endl;
+    return 0;
+}
+
+bool memory(int count)
+{
+    populate(count);
+    auto run = [](const QString &subject) {
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(), { QStringLiteral("--memory"), subject });
+        child.waitForFinished(120000);
+        const QList<QByteArray> figures = child.readAllStandardOutput().trimmed().split(' ');
+        return qMakePair(figures.value(0).toLong() / 1024.0, figures.value(1).toLong() / 1024.0);
+    };
+    const auto model = run(QStringLiteral("model"));
+    const auto settings = run(QStringLiteral("settings"));
+    const bool met = model.first < 15.0;
+    out << QStringLiteral("model memory, %1 unloaded notes: peak +%2 MiB, resident +%3 MiB; "
+                          "QSettings read alone: peak +%4 MiB; target < 15 MiB %5")
+               .arg(count)
+               .arg(model.first, 0, 'f', 2)
+               .arg(model.second, 0, 'f', 2)
+               .arg(settings.first, 0, 'f', 2)
+               .arg(met ? QStringLiteral("met") : QStringLiteral("MISSED"))
+        << Qt::endl;
+    return met;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QString());
+    QCoreApplication::setApplicationName(QStringLiteral("zib-notes"));
+    if (app.arguments().value(1) == QLatin1String("--memory"))
+        return measureMemory(app.arguments().value(2));
+
+    // Never the user's notes or crontab.
+    QTemporaryDir sandbox;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(sandbox.path()));
+    qputenv("FAKE_CRONTAB_FILE", QFile::encodeName(sandbox.path() + QStringLiteral("/crontab")));
+    qputenv("PATH", QByteArray(ZIB_FAKES_DIR) + ':' + qgetenv("PATH"));
+
+    bool met = true;
+    for (int count : { 1000, 10000 })
+        met &= benchmark(count);
+    met &= memory(10000);
+    out << (met ? "all targets met" : "some targets missed") << Qt::endl;
+    return 0;
+}
