@@ -76,6 +76,21 @@ Item {
             verify(storedChecked(note, 1), "saved on leaving without a question")
         }
 
+        // Deleting closes the page without its leave action, so the ticks
+        // made before do not write the deleted note back.
+        function test_tickThenDeleteLeavesNoFile() {
+            var note = listNote(["milk", "bread"])
+            var path = notePath(note)
+            var page = openNote(pageUrl, note, false)
+            click(child(entry(page, 0), "tickMouseArea"))
+            verify(page._changed)
+            click(child(page, "removeButton"))
+            answer(true)
+            pageClosed(page, baseDepth)
+            wait(50)
+            verify(!testHelper.fileExists(path), "deleted note stays deleted")
+        }
+
         function test_untouchedViewingPageClosesWithoutSaving() {
             var note = listNote(["milk"])
             var before = note.modifyDate
@@ -133,6 +148,19 @@ Item {
             pageClosed(page, baseDepth)
             compare(testHelper.iniValue(notePath(note), "data/size"), 3)
             compare(testHelper.iniValue(notePath(note), "data/3/text"), "end")
+        }
+
+        function test_markupInEntriesStaysText() {
+            var note = listNote(["<b>bold</b>", "a &amp; b"])
+            var page = openNote(pageUrl, note, false)
+            var editor = child(entry(page, 0), "entryTextEdit")
+            compare(editor.text, "<b>bold</b>")
+            compare(editor.lineCount, 1)
+            enterEditing(page)
+            click(editor)
+            keyClick(Qt.Key_End)
+            typeText("!")
+            compare(arrays(note).texts, ["<b>bold</b>!", "a &amp; b"])
         }
 
         function test_removeEntry() {

@@ -192,6 +192,26 @@ Item {
             compare(page._timeRow.value, "07:05")
         }
 
+        function test_cancelledNotePageDropsTheReminder() {
+            testHelper.removeFile(testHelper.crontabFile())
+            var note = storedNote(Note.TextType, function(n) { n.title = "No"; n.text = "reminder" })
+            var page = openNote("qrc:/qml/TextNotePage.qml", note, false)
+            enterEditing(page)
+            click(child(page, "reminderButton"))
+            tryCompare(zibRoot, "pageDepth", baseDepth + 2)
+            waitForStack()
+            choose(zibRoot.currentPage, 0, Note.RepeatOnce)
+            click(zibRoot.currentPage.okButton)
+            tryCompare(zibRoot, "pageDepth", baseDepth + 1)
+            waitForStack()
+            compare(note.notifyType, Note.RepeatOnce)
+            pressClose(page)
+            answer(true)
+            pageClosed(page, baseDepth)
+            compare(note.notifyType, Note.RepeatNever)
+            compare(testHelper.crontabLinesFor(note.file).length, 0)
+        }
+
         function test_okHandsBackBothValues() {
             var page = openTask(Note.RepeatNever, new Date(2030, 0, 2, 3, 4, 0))
             choose(page, 0, Note.RepeatEveryMonth)

@@ -199,6 +199,36 @@ Item {
             compare(testHelper.iniValue(notePath(note), "title"), "Keep")
         }
 
+        function test_cancelNewNoteWritesNothing() {
+            var before = testHelper.noteFiles()
+            var note = createNote(Note.TextType)
+            var page = openNote(pageUrl, note, true)
+            click(contentEditor(page))
+            typeText("draft")
+            pressClose(page)
+            answer(true)
+            pageClosed(page, baseDepth)
+            verify(!note.loaded)
+            compare(note.file, "")
+            compare(testHelper.noteFiles(), before)
+        }
+
+        // A page for a note that was never saved has nothing to delete; an
+        // empty name must not reach the collection, where it would match
+        // every file of the notes directory.
+        function test_deleteUnsavedNoteRemovesNothing() {
+            var kept = storedNote(Note.TextType, function(n) { n.title = "Other" })
+            var before = testHelper.noteFiles()
+            verify(before.length > 0)
+            var note = createNote(Note.TextType)
+            var page = openNote(pageUrl, note, false)
+            click(child(page, "removeButton"))
+            answer(true)
+            pageClosed(page, baseDepth)
+            compare(testHelper.noteFiles(), before)
+            verify(testHelper.fileExists(notePath(kept)))
+        }
+
         function test_colourWithTransparencyStoredOpaque() {
             var note = storedNote(Note.TextType, function(n) { n.title = "Colour" })
             var page = openNote(pageUrl, note, false)
