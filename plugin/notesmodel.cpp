@@ -192,20 +192,22 @@ bool NotesModel::isNoteFileName(const QString &file)
 
 void NotesModel::addItem(AbstractNote *note)
 {
-    // A note already adopted by a model belongs to that model's handles.
-    if (!note || adoptedNotes().contains(note))
+    // A note already adopted by a model belongs to that model's handles; one
+    // with a parent belongs to that parent.
+    if (!note || adoptedNotes().contains(note) || note->parent())
         return;
 
     NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
     QQmlEngine::setObjectOwnership(note, QQmlEngine::CppOwnership);
 
     const NotePtr handle = adopt(note);
-    const QString file = [&] {
+    QString file;
+    {
         // From choosing the name until "notes.conf" lists the note, no other
         // process may choose or list names.
         const NotesConfLock lock;
         QSettings conf(NoteWatcher::confPath(), QSettings::IniFormat);
-        const QString file = allocateFileName(conf);
+        file = allocateFileName(conf);
         note->setFile(file);
         note->setCreationDate(QDateTime::currentDateTime());
         note->setLoaded(true);
@@ -229,8 +231,7 @@ void NotesModel::addItem(AbstractNote *note)
         conf.endGroup();
         conf.setValue(NextFilenameKey, nextFilename);
         setLastModified(conf, file, note->modifyDate());
-        return file;
-    }();
+    }
 
     if (note->notifyType() != AbstractNote::RepeatNever) {
         // The save normally installed the line already; add it only when it

@@ -386,6 +386,10 @@ void TestNotesModel::addRejectsNullAndAdoptedNotes()
     model.addItem(note);
     NotesModel other;
     other.addItem(note);
+    QObject parent;
+    auto *owned = AbstractNote::createNote(AbstractNote::TextType);
+    owned->setParent(&parent);
+    model.addItem(owned);
     QCOMPARE(model.rowCount(), 1);
     QCOMPARE(other.rowCount(), 1);
     QCOMPARE(note->file(), QStringLiteral("1.note"));
