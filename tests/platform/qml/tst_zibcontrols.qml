@@ -42,6 +42,22 @@ Item {
         height: 40
     }
 
+    Flickable {
+        id: flick
+        x: 300
+        y: 100
+        width: 150
+        height: 100
+        contentHeight: 1000
+        Rectangle { width: 150; height: 1000; color: "white" }
+    }
+
+    ZibScrollBar {
+        id: scrollBar
+        anchors.fill: flick
+        contentItem: flick
+    }
+
     ZibColoredImage {
         id: image
         y: 250
@@ -67,6 +83,29 @@ Item {
             compare(toolBar.state, "")
             toolBar.searchLine.text = "abc"
             compare(toolBar.searchLine.text, "abc")
+        }
+
+        function test_scroll_bar_follows_and_moves_the_flickable() {
+            fuzzyCompare(scrollBar.bar.size, 0.1, 0.001)
+            flick.contentY = 450
+            fuzzyCompare(scrollBar.bar.position, 0.45, 0.001)
+            flick.contentY = 0
+            waitForRendering(scrollBar)
+            var bar = scrollBar.bar
+            mousePress(bar, bar.width / 2, 2)
+            mouseMove(bar, bar.width / 2, bar.height / 2)
+            mouseRelease(bar, bar.width / 2, bar.height / 2)
+            verify(flick.contentY > 300)
+            verify(flick.contentY <= 900)
+        }
+
+        function test_helper_bar_disables_the_normal_bar() {
+            toolBar.state = "helper"
+            tryVerify(function() { return !toolBar.searchLine.parent.enabled })
+            verify(toolBar.okButton.parent.enabled)
+            toolBar.state = ""
+            tryVerify(function() { return toolBar.searchLine.parent.enabled })
+            tryVerify(function() { return !toolBar.okButton.parent.visible })
         }
 
         function test_menu_button_is_square_and_clicks() {
