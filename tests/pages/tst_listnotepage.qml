@@ -241,10 +241,26 @@ Item {
             enterEditing(page)
             wait(60)
             var h = entry(page, 0).height
-            // Past two neighbours without a pause: the second enter comes
-            // too soon after the first.
-            dragEntry(page, 0, [{ dy: h * 2.1 }])
-            tryVerify(function() { return arrays(note).texts.join("|") === ["b", "a", "c", "d"].join("|") })
+            var list = page.centerRect
+            var dragged = entry(page, 0).delegateItem
+            var handle = child(entry(page, 0), "dragArea")
+            var start = handle.mapToItem(list, handle.width / 2, handle.height / 2)
+            mousePress(list, start.x, start.y)
+            // Slowly into the neighbour until the first swap...
+            var y = 0
+            while (dragged.draggedIndex === 0 && y < 2 * h) {
+                y += 4
+                mouseMove(list, start.x, start.y + y)
+                wait(0)
+            }
+            compare(dragged.draggedIndex, 1)
+            // ...then at once into the next one: that enter comes too soon.
+            y += h
+            mouseMove(list, start.x, start.y + y)
+            wait(0)
+            compare(dragged.draggedIndex, 1)
+            mouseRelease(list, start.x, start.y + y)
+            tryVerify(function() { return arrays(note).texts.join("|") === "b|a|c|d" })
         }
 
         function test_dropInPlaceChangesNothing() {
