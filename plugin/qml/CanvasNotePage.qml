@@ -80,6 +80,7 @@ NotePage {
                 canvas._cleared = true
                 var ctx = canvas.getContext("2d")
                 ctx.clearRect(0, 0, canvas.width, canvas.height)
+                // A later resize must not put the cleared strokes back.
                 canvas._lastContextData = undefined
                 canvas.requestPaint()
             }

@@ -162,6 +162,28 @@ Item {
             compare(pixel(note.imagePath, 70, 100), "#0000ff")
         }
 
+        // The snapshot kept for resizing must not bring cleared strokes back.
+        function test_clearThenResizeStaysClear() {
+            var note = createNote(Note.CanvasType)
+            note.fgColor = "#0000ff"
+            var page = openNote(pageUrl, note, true)
+            stroke(page, 40, 20, 120)
+            var canvas = child(page._contentItem, "canvas")
+            tryVerify(function() { return !canvas._snapshotWanted })
+            mousePress(child(page, "eraserButton"))
+            dialogItem("messageLabel")
+            mouseRelease(child(page, "eraserButton"))
+            answer(true)
+            zibRoot.width = 400
+            tryVerify(function() { return canvas.width < 440 })
+            wait(200)
+            click(child(page, "pencilButton"))
+            stroke(page, 100, 20, 120)
+            saveAndWait(page)
+            compare(pixel(note.imagePath, 70, 40), "transparent")
+            compare(pixel(note.imagePath, 70, 100), "#0000ff")
+        }
+
         function test_eraserPaintsBackground() {
             var note = createNote(Note.CanvasType)
             note.fgColor = "#0000ff"
@@ -207,6 +229,28 @@ Item {
             wait(200)
             saveAndWait(page)
             compare(pixel(note.imagePath, 70, 40), "#0000ff")
+        }
+
+        function test_brushWidthSetsStrokeWidth() {
+            var thin = storedNote(Note.CanvasType, function(n) { n.lineWidth = 1; n.fgColor = "#0000ff" })
+            var page = openNote(pageUrl, thin, false)
+            enterEditing(page)
+            stroke(page, 40, 20, 120)
+            saveAndWait(page)
+            compare(pixel(thin.imagePath, 70, 40), "#0000ff")
+            compare(pixel(thin.imagePath, 70, 46), "transparent")
+
+            var wide = storedNote(Note.CanvasType, function(n) { n.lineWidth = 1; n.fgColor = "#0000ff" })
+            page = openNote(pageUrl, wide, false)
+            enterEditing(page)
+            var slider = child(page, "lineWidthSlider")
+            mouseClick(slider, slider.width * 0.25, slider.height / 2)
+            var width = page._lineWidth + 1
+            verify(width >= 14, "wide brush " + width)
+            stroke(page, 40, 20, 120)
+            saveAndWait(page)
+            compare(pixel(wide.imagePath, 70, 46), "#0000ff")
+            compare(pixel(wide.imagePath, 70, 40 + width), "transparent")
         }
 
         function test_lineWidthFromNote_data() {
