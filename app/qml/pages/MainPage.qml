@@ -41,6 +41,8 @@ ZibPage {
                                   "model": names,
                                   "okFunction": function (index, obj) {
                                       var kind = controller.notes[index]
+                                      if (!kind)
+                                          return
                                       root.addPage(kind.page, {
                                                        "state": "editing",
                                                        "noteData": NoteFactory.createNote(kind.type),
