@@ -59,9 +59,8 @@ NotePage {
                 if (_pictureExists()) {
                     if (!canvas._cleared) {
                         // Put the stored picture under the new strokes and
-                        // save once that has been painted.
-                        // The query keeps a picture that an earlier version
-                        // left in the image cache under the same path away.
+                        // save once that has been painted. The query keeps an
+                        // earlier picture cached under the same path away.
                         canvas._saveOnPaint = true
                         canvas._pendingUnderUrl = "file://" + note.imagePath + "?" + Date.now()
                         canvas.loadImage(canvas._pendingUnderUrl)
@@ -143,10 +142,18 @@ NotePage {
                 }
 
                 onImageLoaded: {
-                    if (_pendingUnderUrl !== "" && isImageLoaded(_pendingUnderUrl)) {
-                        var url = _pendingUnderUrl
+                    var url = _pendingUnderUrl
+                    if (url === "")
+                        return
+                    if (isImageLoaded(url)) {
                         _pendingUnderUrl = ""
                         _drawUnder(url)
+                    } else if (isImageError(url)) {
+                        // An unreadable picture cannot be kept; save the
+                        // new strokes alone rather than never.
+                        _pendingUnderUrl = ""
+                        _saveOnPaint = false
+                        canvasSaveTimer.start()
                     }
                 }
 

@@ -34,6 +34,12 @@ bool PagesTestHelper::fileExists(const QString &path) const
     return QFile::exists(path);
 }
 
+bool PagesTestHelper::writeFile(const QString &path, const QString &text) const
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text.toUtf8()) >= 0;
+}
+
 void PagesTestHelper::removeFile(const QString &path) const
 {
     QFile::remove(path);

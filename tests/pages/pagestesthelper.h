@@ -17,6 +17,7 @@ public:
     Q_INVOKABLE QString crontabFile() const;
     Q_INVOKABLE QString readFile(const QString &path) const;
     Q_INVOKABLE bool fileExists(const QString &path) const;
+    Q_INVOKABLE bool writeFile(const QString &path, const QString &text) const;
     Q_INVOKABLE void removeFile(const QString &path) const;
     // File names in the notes directory, sorted.
     Q_INVOKABLE QStringList noteFiles() const;

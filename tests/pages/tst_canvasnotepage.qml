@@ -144,6 +144,21 @@ Item {
             compare(pixel(note.imagePath, 30, 40), "#0000ff")
         }
 
+        function test_unreadablePictureIsReplaced() {
+            var note = newDrawing(40)
+            var old = note.imagePath
+            testHelper.writeFile(old, "not a picture")
+            var page = openNote(pageUrl, note, false)
+            verify(!child(page._contentItem, "storedPicture").visible
+                   || child(page._contentItem, "storedPicture").status !== Image.Ready)
+            enterEditing(page)
+            stroke(page, 100, 20, 120)
+            saveAndWait(page)
+            verify(!testHelper.fileExists(old))
+            compare(pixel(note.imagePath, 70, 100), "#0000ff")
+            compare(pixel(note.imagePath, 70, 40), "transparent")
+        }
+
         function test_clearThenSave() {
             var note = newDrawing(40)
             var page = openNote(pageUrl, note, false)
