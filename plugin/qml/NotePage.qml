@@ -24,6 +24,8 @@ ZibPage {
     topMargin: 0
     titleImage.imageColorEnabled: false
     titleImage.imageShadow: false
+    // Titles are the user's text, never markup.
+    titleLabel.textFormat: Text.PlainText
     titleLabel.anchors.right: (removeButton.parent === titleRect && !_isEditing) ? removeButton.left
                                                                                 : closeButton.left
     centerRect.color: noteData ? noteData.bgColor : "transparent"

@@ -60,7 +60,11 @@ Item {
                      checked: Array.prototype.slice.call(note.checked) }
         }
 
-        function test_tickWhileViewingThenCloseSaves() {
+        function test_tickWhileViewingThenCloseSaves_data() {
+            return [ { tag: "close button", escape: false }, { tag: "Esc", escape: true } ]
+        }
+
+        function test_tickWhileViewingThenCloseSaves(data) {
             var note = listNote(["milk", "bread"])
             var page = openNote(pageUrl, note, false)
             compare(page.title, "List")
@@ -71,7 +75,10 @@ Item {
             verify(page._changed)
             verify(!storedChecked(note, 1), "not saved yet")
 
-            pressClose(page)
+            if (data.escape)
+                keyClick(Qt.Key_Escape)
+            else
+                pressClose(page)
             pageClosed(page, baseDepth)
             verify(storedChecked(note, 1), "saved on leaving without a question")
         }

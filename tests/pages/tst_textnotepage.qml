@@ -104,6 +104,16 @@ Item {
             verify(child(page, "editButton").opacity < 1)
         }
 
+        function test_markupTitleShownAsText() {
+            var note = storedNote(Note.TextType, function(n) { n.title = "<i>x</i>"; n.text = "<img src=\"nothing.png\">" })
+            var page = openNote(pageUrl, note, false)
+            compare(page.title, "<i>x</i>")
+            verify(page.titleLabel.contentWidth > page.titleLabel.font.pixelSize * 2, "tags shown")
+            compare(page._textEditTitle.text, "<i>x</i>")
+            compare(contentEditor(page).text, "<img src=\"nothing.png\">")
+            compare(contentEditor(page).lineCount, 1)
+        }
+
         function test_doubleClickPlacesCursor() {
             var note = storedNote(Note.TextType, function(n) { n.title = "Title"; n.text = "abcdefghij" })
             var page = openNote(pageUrl, note, false)
