@@ -12,8 +12,8 @@
 
 // Diagnostics hooks for tests and benchmarks (ZIB_NOTES_MESSAGE_LOG,
 // ZIB_NOTES_TRAY_LOG, ZIB_NOTES_TRAY_AUTOCLICK_MS, ZIB_NOTES_PAGE_LOG,
-// ZIB_NOTES_EXIT_AFTER_FIRST_FRAME, ZIB_NOTES_SCREENSHOT) are described in
-// diagnostics.h; none does anything unless its variable is set.
+// ZIB_NOTES_EXIT_AFTER_FIRST_FRAME, ZIB_NOTES_EXIT_DELAY_MS, ZIB_NOTES_SCREENSHOT)
+// are described in diagnostics.h; none does anything unless its variable is set.
 
 namespace {
 // Without any display the GUI application object cannot even be created, yet
