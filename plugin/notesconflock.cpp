@@ -2,31 +2,52 @@
 
 #include "notesdirectory.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
+#include <QThread>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
-// Longer than any single operation under the lock, which may wait for
-// crontab twice at 5000 ms each.
-const int StaleTime = 30000;
-const int WaitTime = 15000;
+// Whether this process holds the lock already: an operation run from within
+// another (a signal handler that edits the collection) must not wait for
+// itself.
+int heldDepth = 0;
 
 } // namespace
 
-NotesConfLock::NotesConfLock()
-    : lockFile((QDir().mkpath(notesDirectory()), path()))
+NotesConfLock::NotesConfLock(int waitMsec)
 {
-    lockFile.setStaleLockTime(StaleTime);
-    lockFile.tryLock(WaitTime);
+    if (heldDepth > 0) {
+        nested = locked = true;
+        ++heldDepth;
+        return;
+    }
+    const QString directory = notesDirectory();
+    QDir().mkpath(directory);
+    fd = ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    const QDeadlineTimer deadline(waitMsec);
+    while (!(locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0)) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) || deadline.hasExpired())
+            break;
+        QThread::msleep(5);
+    }
+    if (locked)
+        ++heldDepth;
 }
 
 NotesConfLock::~NotesConfLock()
 {
-    if (lockFile.isLocked())
-        lockFile.unlock();
-}
-
-QString NotesConfLock::path()
-{
-    return notesDirectory() + QStringLiteral("/notes.lock");
+    if (locked)
+        --heldDepth;
+    // Closing the descriptor releases the lock.
+    if (!nested && fd >= 0)
+        ::close(fd);
 }

@@ -1,15 +1,18 @@
 #pragma once
 
-#include <QLockFile>
+#include <QString>
 
 // Serialises the read-modify-write of "notes.conf" between processes: name
 // allocation and the group edits of one process must not interleave with
-// another's. QSettings locks only each single write, under "notes.conf.lock",
-// which is why this lock has a name of its own.
+// another's. QSettings locks only each single write. This is an advisory
+// lock of the kernel on the notes directory itself (whose inode stays while
+// "notes.conf" is replaced on every write): a process that dies releases it,
+// so there are no stale locks, no lock file is left behind, and taking it
+// costs no write to the disk.
 class NotesConfLock
 {
 public:
-    NotesConfLock();
+    explicit NotesConfLock(int waitMsec = 15000);
     ~NotesConfLock();
 
     NotesConfLock(const NotesConfLock &) = delete;
@@ -17,10 +20,10 @@ public:
 
     // False when another process held the lock past the waiting time; the
     // operation goes on then, as it would without any lock.
-    bool isLocked() const { return lockFile.isLocked(); }
-
-    static QString path();
+    bool isLocked() const { return locked; }
 
 private:
-    QLockFile lockFile;
+    int fd = -1;
+    bool locked = false;
+    bool nested = false;
 };

@@ -128,7 +128,7 @@ void readConf()
 bool benchmark(int count)
 {
     populate(count);
-    const int runs = count > 5000 ? 7 : 21;
+    const int runs = count > 5000 ? 9 : 41;
     bool met = true;
 
     const auto build = compare(
@@ -153,6 +153,17 @@ bool benchmark(int count)
         for (int i = 0; i < runs; ++i)
             times << milliseconds([&alone] { alone.save(); });
         out << QStringLiteral("  of which the note file alone: %1 ms").arg(median(times), 0, 'f', 2) << Qt::endl;
+        // The model's reaction by itself, beside the same floor.
+        const auto reaction = compare(
+            runs, [note] { emit note->saved(note->file(), QDateTime::currentDateTime()); },
+            [] {
+                QSettings conf(confPath(), QSettings::IniFormat);
+                conf.setValue(QStringLiteral("last-modification-date"), QDateTime::currentDateTime());
+            });
+        out << QStringLiteral("  the model's reaction alone: %1 ms; floor %2 ms")
+                   .arg(reaction.first, 0, 'f', 2)
+                   .arg(reaction.second, 0, 'f', 2)
+            << Qt::endl;
         QFile::remove(notesDirectory() + QStringLiteral("/alone.note"));
     }
 

@@ -5,8 +5,10 @@
 //   recreate <file> <date>  delete "notes.conf", then write it anew
 //   add <count>             add count text notes through a notes model; prints their names
 //   save <file> <title>     load, retitle and save a note through a notes model
+//   trylock <msec>          prints "locked" or "busy": whether the notes.conf lock was free
 // Dates are ISO 8601 with milliseconds.
 #include "abstractnote.h"
+#include "notesconflock.h"
 #include "notesdirectory.h"
 #include "notesmodel.h"
 
@@ -74,6 +76,12 @@ int main(int argc, char **argv)
             model.addItem(note);
             out << note->file() << '\n';
         }
+        return 0;
+    }
+
+    if (command == QLatin1String("trylock")) {
+        const NotesConfLock lock(args.at(1).toInt());
+        out << (lock.isLocked() ? "locked" : "busy") << '\n';
         return 0;
     }
 

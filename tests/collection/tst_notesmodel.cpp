@@ -1,6 +1,7 @@
 #include "collectionsandbox.h"
 #include "helperprocess.h"
 #include "listnote.h"
+#include "notesconflock.h"
 #include "notesmodel.h"
 #include "notewatcher.h"
 #include "textnote.h"
@@ -37,6 +38,7 @@ private slots:
     void otherProcessNeverSharesAName();
     void addRejectsNullAndAdoptedNotes();
     void processesAddingAtOnceNeverShareAName();
+    void confLockExcludesOtherProcesses();
 
     void removeDeletesNoteAndSideFiles();
     void removeOnlyNoteResetsCounter();
@@ -637,6 +639,22 @@ void TestNotesModel::processesAddingAtOnceNeverShareAName()
     QStringList files = sandbox.noteFiles();
     files.sort();
     QCOMPARE(files, names);
+}
+
+void TestNotesModel::confLockExcludesOtherProcesses()
+{
+    {
+        const NotesConfLock lock;
+        QVERIFY(lock.isLocked());
+        // Taken again from within this process, it does not wait for itself.
+        const NotesConfLock nested(0);
+        QVERIFY(nested.isLocked());
+        QCOMPARE(runHelper({ QStringLiteral("trylock"), QStringLiteral("100") }),
+                 QStringList { QStringLiteral("busy") });
+    }
+    QCOMPARE(runHelper({ QStringLiteral("trylock"), QStringLiteral("100") }), QStringList { QStringLiteral("locked") });
+    // No lock file is left among the notes.
+    QVERIFY(sandbox.noteFiles().isEmpty());
 }
 
 void TestNotesModel::reportBeforeNoteIsMade()
