@@ -110,6 +110,24 @@ TestCase {
         compare(notesModel.getNoteData("1.note"), undefined)
     }
 
+    function test_noteKindsKeepTheirOwnMembers() {
+        var list = NoteFactory.createNote(Note.ListType)
+        list.texts = ["first", "second"]
+        list.checked = [true, false]
+        notesModel.addItem(list)
+        var canvas = NoteFactory.createNote(Note.CanvasType)
+        canvas.lineWidth = 7
+        notesModel.addItem(canvas)
+
+        var storedList = notesModel.getNoteData("1.note")
+        compare(storedList.type, Note.ListType)
+        compare(storedList.texts, ["first", "second"])
+        compare(storedList.checked, [true, false])
+        var storedCanvas = notesModel.data(notesModel.index(1, 0), 257)
+        compare(storedCanvas.type, Note.CanvasType)
+        compare(storedCanvas.lineWidth, 7)
+    }
+
     function test_modelIgnoresNull() {
         notesModel.addItem(null)
         compare(notesModel.rowCount(), 0)
