@@ -207,11 +207,18 @@ int measureMemory(const QString &subject)
 {
     const long peakBefore = statusKiB("VmHWM:");
     const long rssBefore = statusKiB("VmRSS:");
-    if (subject == QLatin1String("model")) {
-        auto *model = new NotesModel;
-        Q_UNUSED(model)
-    } else {
+    if (subject == QLatin1String("settings")) {
         readConf();
+    } else {
+        auto *model = new NotesModel;
+        if (subject != QLatin1String("model")) {
+            auto *proxy = new NotesProxyModel;
+            proxy->setSourceModel(model);
+        }
+        if (subject == QLatin1String("loaded")) {
+            for (int row = 0; row < model->rowCount(); ++row)
+                model->index(row).data(NotesModel::NoteRole).value<AbstractNote *>()->load();
+        }
     }
     out << statusKiB("VmHWM:") - peakBefore << ' ' << statusKiB("VmRSS:") - rssBefore << Qt::endl;
     return 0;
@@ -230,6 +237,8 @@ bool memory(int count)
     };
     const auto model = run(QStringLiteral("model"));
     const auto settings = run(QStringLiteral("settings"));
+    const auto proxy = run(QStringLiteral("proxy"));
+    const auto loaded = run(QStringLiteral("loaded"));
     const bool met = model.first < 15.0;
     out << QStringLiteral("model memory, %1 unloaded notes: peak +%2 MiB, resident +%3 MiB; "
                           "QSettings read alone: peak +%4 MiB; target < 15 MiB %5")
@@ -238,6 +247,12 @@ bool memory(int count)
                .arg(model.second, 0, 'f', 2)
                .arg(settings.first, 0, 'f', 2)
                .arg(met ? QStringLiteral("met") : QStringLiteral("MISSED"))
+        << Qt::endl;
+    out << QStringLiteral("  with the sorting proxy: peak +%1 MiB; with every note made and loaded: peak +%2 MiB "
+                          "(%3 KiB a loaded note)")
+               .arg(proxy.first, 0, 'f', 2)
+               .arg(loaded.first, 0, 'f', 2)
+               .arg((loaded.second - proxy.second) * 1024.0 / count, 0, 'f', 2)
         << Qt::endl;
     return met;
 }
