@@ -187,7 +187,7 @@ void TestNotesModel::unknownNoteTypesAreSkipped()
 void TestNotesModel::garbageConfLosesNoNote_data()
 {
     QTest::addColumn<QByteArray>("conf");
-    QTest::newRow("binary") << QByteArray("\x00\xff\xfe[[[\x01\n=\n\x7f", 13);
+    QTest::newRow("binary") << QByteArray("\x00\xff\xfe[[[\x01\n=\n\x7f", 11);
     QTest::newRow("broken sections") << QByteArray("[Notes\n1.note\\note-type=1\n[=]\n==\nnext-filename=");
     QTest::newRow("hostile names") << QByteArray("[Notes]\n..%2F..%2Fetc%2Fpasswd\\note-type=0\n"
                                                  "*\\note-type=0\n%2A.note\\note-type=0\n"

@@ -126,5 +126,5 @@ void TestNotesPlugin::noteIsUncreatable()
     QVERIFY2(errors.contains(QStringLiteral("Only for enum and note factory!")), qPrintable(errors));
 }
 
-QTEST_MAIN(TestNotesPlugin)
+QTEST_GUILESS_MAIN(TestNotesPlugin)
 #include "tst_notesplugin.moc"
