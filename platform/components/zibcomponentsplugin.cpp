@@ -1,6 +1,7 @@
 #include "zibcomponentsplugin.h"
 
 #include "zibhelper.h"
+#include "zibiconlookup.h"
 #include "zibicontheme.h"
 #include "zibsettings.h"
 #include "zibstyles.h"
@@ -39,6 +40,7 @@ void ZibComponentsPlugin::initializeEngine(QQmlEngine *engine, const char *uri)
     Q_UNUSED(uri)
     ZibIconTheme::addShippedIcons();
     ZibIconTheme::ensureUsableTheme();
+    ZibIconLookup::prepareInBackground();
 
     const qreal dpiRatio = screenDpiRatio();
     QQmlContext *context = engine->rootContext();

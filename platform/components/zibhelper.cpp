@@ -28,6 +28,10 @@ bool ZibHelper::setWindowIcon(QObject *window, const QString &iconName) const
     auto *w = qobject_cast<QWindow *>(window);
     if (!w)
         return false;
-    w->setIcon(QIcon(QPixmap::fromImage(ZibThemeImageProvider::iconImage(iconName, QSize(64, 64)))));
+    // Qt's own lookup gives the window manager every size the theme has.
+    QIcon icon = QIcon::fromTheme(iconName);
+    if (icon.isNull())
+        icon = QIcon(QPixmap::fromImage(ZibThemeImageProvider::iconImage(iconName, QSize(64, 64))));
+    w->setIcon(icon);
     return true;
 }

@@ -1,5 +1,6 @@
 #include "zibiconlookup.h"
 
+#include <QCoreApplication>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QHash>
@@ -7,12 +8,30 @@
 #include <QMutex>
 #include <QMutexLocker>
 #include <QRegularExpression>
+#include <QRunnable>
 #include <QSettings>
+#include <QThread>
+#include <QThreadPool>
+#include <QVector>
 
 namespace {
 
-QMutex indexMutex;
-QSet<QString> cachedNames;
+struct IconFile
+{
+    int size = 0; // 0: scalable
+    QString path;
+};
+
+using IconIndex = QHash<QString, QVector<IconFile>>;
+
+// Theme and search paths as last seen on the GUI thread, and their index.
+QMutex stateMutex;
+QString currentTheme;
+QStringList currentPaths;
+bool haveCurrent = false;
+
+QMutex indexMutex; // held while building, so that concurrent lookups wait for one walk
+IconIndex cachedIndex;
 QString cachedKey;
 
 // Names used by the pages and the desktop that common themes name differently.
@@ -35,7 +54,7 @@ const QHash<QString, QStringList> &fallbackTable()
         { QStringLiteral("view-list-details"), { QStringLiteral("view-list") } },
         { QStringLiteral("view-list-icons"), { QStringLiteral("view-grid"), QStringLiteral("view-app-grid") } },
         { QStringLiteral("view-list-text"), { QStringLiteral("view-list") } },
-        { QStringLiteral("go-previous"), { QStringLiteral("go-previous"), QStringLiteral("pan-start") } },
+        { QStringLiteral("go-previous"), { QStringLiteral("pan-start") } },
         { QStringLiteral("dialog-ok"), { QStringLiteral("object-select"), QStringLiteral("emblem-ok") } },
         { QStringLiteral("dialog-ok-apply"), { QStringLiteral("object-select"), QStringLiteral("emblem-ok") } },
         { QStringLiteral("dialog-cancel"), { QStringLiteral("window-close"), QStringLiteral("process-stop") } },
@@ -50,9 +69,111 @@ const QHash<QString, QStringList> &fallbackTable()
 
 QString baseIconName(const QString &fileName)
 {
-    static const QRegularExpression suffix(QStringLiteral("(\\.symbolic)?\\.(svg|svgz|png|xpm)$"));
+    static const QRegularExpression suffix(QStringLiteral("(\\.symbolic)?\\.(svg|svgz|png)$"));
     const QRegularExpressionMatch match = suffix.match(fileName);
     return match.hasMatch() ? fileName.left(match.capturedStart()) : QString();
+}
+
+// "48x48/actions/x.png" -> 48, "scalable/actions/x.svg" -> 0 (drawn at any size).
+int sizeOf(const QString &relativePath, const QString &fileName)
+{
+    if (fileName.endsWith(QLatin1String(".svg")) || fileName.endsWith(QLatin1String(".svgz")))
+        return 0;
+    int size = 0;
+    for (const QChar c : relativePath) {
+        if (!c.isDigit())
+            break;
+        size = size * 10 + c.digitValue();
+        if (size > 4096)
+            break;
+    }
+    return size > 0 ? size : 48;
+}
+
+QStringList themeChain(const QString &theme, const QStringList &paths)
+{
+    QStringList chain;
+    QStringList pending { theme };
+    while (!pending.isEmpty() && chain.size() < 16) {
+        const QString current = pending.takeFirst().trimmed();
+        if (current.isEmpty() || chain.contains(current) || !ZibIconLookup::isSafeName(current))
+            continue;
+        chain << current;
+        for (const QString &path : paths) {
+            const QString index = path + QLatin1Char('/') + current + QLatin1String("/index.theme");
+            if (!QFileInfo::exists(index))
+                continue;
+            const QSettings settings(index, QSettings::IniFormat);
+            pending << settings.value(QStringLiteral("Icon Theme/Inherits")).toStringList();
+            break;
+        }
+    }
+    if (!chain.contains(QLatin1String("hicolor")))
+        chain << QStringLiteral("hicolor");
+    return chain;
+}
+
+// A name found in a theme hides the same name in the themes it inherits.
+IconIndex buildIndex(const QString &theme, const QStringList &paths)
+{
+    IconIndex index;
+    const QStringList chain = themeChain(theme, paths);
+    for (const QString &themeDir : chain) {
+        IconIndex found;
+        for (const QString &path : paths) {
+            const QString root = path + QLatin1Char('/') + themeDir;
+            QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
+            while (it.hasNext()) {
+                const QString filePath = it.next();
+                const QString fileName = it.fileName();
+                const QString base = baseIconName(fileName);
+                if (base.isEmpty() || index.contains(base))
+                    continue;
+                found[base].append({ sizeOf(filePath.mid(root.size() + 1), fileName), filePath });
+            }
+        }
+        for (auto i = found.cbegin(); i != found.cend(); ++i)
+            index.insert(i.key(), i.value());
+    }
+    return index;
+}
+
+bool onGuiThread()
+{
+    return QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread();
+}
+
+// QIcon's settings are read on the GUI thread only; workers use what it saw last.
+void captureTheme()
+{
+    const QString theme = QIcon::themeName();
+    const QStringList paths = QIcon::themeSearchPaths();
+    QMutexLocker locker(&stateMutex);
+    currentTheme = theme;
+    currentPaths = paths;
+    haveCurrent = true;
+}
+
+IconIndex currentIndex()
+{
+    if (onGuiThread())
+        captureTheme();
+    QString theme;
+    QStringList paths;
+    {
+        QMutexLocker locker(&stateMutex);
+        if (!haveCurrent)
+            return IconIndex();
+        theme = currentTheme;
+        paths = currentPaths;
+    }
+    const QString key = theme + QLatin1Char('|') + paths.join(QLatin1Char('|'));
+    QMutexLocker locker(&indexMutex);
+    if (key != cachedKey) {
+        cachedIndex = buildIndex(theme, paths);
+        cachedKey = key;
+    }
+    return cachedIndex;
 }
 
 } // namespace
@@ -71,78 +192,53 @@ QStringList ZibIconLookup::alternatives(const QString &name)
     return fallbackTable().value(name);
 }
 
-QStringList ZibIconLookup::themeChain(const QString &theme)
+void ZibIconLookup::prepareInBackground()
 {
-    QStringList chain;
-    QStringList pending { theme };
-    const QStringList paths = QIcon::themeSearchPaths();
-    while (!pending.isEmpty() && chain.size() < 16) {
-        const QString current = pending.takeFirst();
-        if (current.isEmpty() || chain.contains(current))
-            continue;
-        chain << current;
-        for (const QString &path : paths) {
-            const QString index = path + QLatin1Char('/') + current + QLatin1String("/index.theme");
-            if (!QFileInfo::exists(index))
-                continue;
-            const QSettings settings(index, QSettings::IniFormat);
-            pending << settings.value(QStringLiteral("Icon Theme/Inherits")).toStringList();
-            break;
-        }
-    }
-    if (!chain.contains(QLatin1String("hicolor")))
-        chain << QStringLiteral("hicolor");
-    return chain;
-}
-
-QSet<QString> ZibIconLookup::availableNames()
-{
-    const QString theme = QIcon::themeName();
-    const QStringList paths = QIcon::themeSearchPaths();
-    const QString key = theme + QLatin1Char('|') + paths.join(QLatin1Char('|'));
-
-    QMutexLocker locker(&indexMutex);
-    if (key == cachedKey)
-        return cachedNames;
-
-    QSet<QString> names;
-    const QStringList chain = themeChain(theme);
-    for (const QString &path : paths) {
-        for (const QString &themeDir : chain) {
-            QDirIterator it(path + QLatin1Char('/') + themeDir, QDir::Files, QDirIterator::Subdirectories);
-            while (it.hasNext()) {
-                it.next();
-                const QString base = baseIconName(it.fileName());
-                if (!base.isEmpty())
-                    names.insert(base);
-            }
-        }
-    }
-    cachedNames = names;
-    cachedKey = key;
-    return names;
+    if (!onGuiThread())
+        return;
+    captureTheme();
+    QThreadPool::globalInstance()->start(QRunnable::create([] { currentIndex(); }));
 }
 
 void ZibIconLookup::reset()
 {
     QMutexLocker locker(&indexMutex);
     cachedKey.clear();
-    cachedNames.clear();
+    cachedIndex.clear();
 }
 
 QString ZibIconLookup::resolve(const QString &name)
 {
     if (!isSafeName(name))
         return QString();
-    const QSet<QString> names = availableNames();
+    const IconIndex index = currentIndex();
     QStringList candidates { name };
     candidates << alternatives(name);
     for (const QString &candidate : qAsConst(candidates)) {
         // Symbolic first: the monochrome variants look alike and take any colour.
-        if (!candidate.endsWith(QLatin1String("-symbolic")) && names.contains(candidate + QLatin1String("-symbolic")))
+        if (!candidate.endsWith(QLatin1String("-symbolic")) && index.contains(candidate + QLatin1String("-symbolic")))
             return candidate + QLatin1String("-symbolic");
-        if (names.contains(candidate))
+        if (index.contains(candidate))
             return candidate;
     }
     return QString();
+}
+
+QString ZibIconLookup::filePath(const QString &resolvedName, int size)
+{
+    if (!isSafeName(resolvedName))
+        return QString();
+    const QVector<IconFile> files = currentIndex().value(resolvedName);
+    const IconFile *best = nullptr;
+    for (const IconFile &file : files) {
+        if (file.size == 0)
+            return file.path;
+        if (!best)
+            best = &file;
+        else if (file.size >= size && (best->size < size || file.size < best->size))
+            best = &file;
+        else if (best->size < size && file.size > best->size)
+            best = &file;
+    }
+    return best ? best->path : QString();
 }

@@ -3,9 +3,7 @@
 #include "zibiconlookup.h"
 #include "zibiconpainter.h"
 
-#include <QIcon>
-#include <QMutex>
-#include <QMutexLocker>
+#include <QImageReader>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QUrl>
@@ -14,7 +12,6 @@
 namespace {
 const int defaultSide = 48;
 const int maximumSide = 1024;
-QMutex iconMutex; // QIcon's loader is not thread-safe; asynchronous Images call from a worker.
 } // namespace
 
 ZibThemeImageProvider::ZibThemeImageProvider()
@@ -45,14 +42,19 @@ QColor ZibThemeImageProvider::parseColor(const QString &text)
 
 QImage ZibThemeImageProvider::iconImage(const QString &iconName, const QSize &size)
 {
-    QMutexLocker locker(&iconMutex);
-    const QString themeName = ZibIconLookup::resolve(iconName);
-    if (!themeName.isEmpty()) {
-        const QIcon icon = QIcon::fromTheme(themeName);
-        QImage image = icon.pixmap(size).toImage();
+    const QString file = ZibIconLookup::filePath(ZibIconLookup::resolve(iconName), qMax(size.width(), size.height()));
+    if (!file.isEmpty()) {
+        // QImageReader (not QIcon/QPixmap) so that this also runs on the image loader's threads.
+        QImageReader reader(file);
+        const QSize natural = reader.size();
+        if (natural.isValid() && !natural.isEmpty())
+            reader.setScaledSize(natural.scaled(size, Qt::KeepAspectRatio));
+        QImage image = reader.read();
         if (!image.isNull()) {
-            if (image.size() != size)
+            if (image.width() > size.width() || image.height() > size.height()
+                || (image.width() < size.width() && image.height() < size.height()))
                 image = image.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
             if (image.size() != size) {
                 // Keep the requested size so that layouts do not jump; centre the picture.
                 QImage framed(size, QImage::Format_ARGB32_Premultiplied);
@@ -62,7 +64,7 @@ QImage ZibThemeImageProvider::iconImage(const QString &iconName, const QSize &si
                 painter.end();
                 image = framed;
             }
-            return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            return image;
         }
     }
     return ZibIconPainter::glyph(iconName, size);

@@ -71,68 +71,68 @@ void TestZibSoundTheme::lookup_data()
     QTest::addColumn<QString>("sound");
     QTest::addColumn<QString>("profile");
     QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("expected"); // relative to the temporary roots, "" = not found
+    QTest::addColumn<QString>("expected"); // {H}/, {S}/: the two temporary roots; "" = not found
 
     QTest::newRow(".oga before .wav") << "mytheme"
                                       << "bell"
                                       << "stereo"
                                       << ""
-                                      << "H/mytheme/stereo/bell.oga";
+                                      << "{H}/mytheme/stereo/bell.oga";
     QTest::newRow("empty profile is stereo") << "mytheme"
                                              << "bell"
                                              << ""
                                              << ""
-                                             << "H/mytheme/stereo/bell.oga";
+                                             << "{H}/mytheme/stereo/bell.oga";
     QTest::newRow("matching profile first") << "mytheme"
                                             << "bell"
                                             << "5.1"
                                             << ""
-                                            << "H/mytheme/5.1/bell.ogg";
+                                            << "{H}/mytheme/5.1/bell.ogg";
     QTest::newRow("locale directory first") << "mytheme"
                                             << "bell"
                                             << "stereo"
                                             << "de_DE.UTF-8"
-                                            << "H/mytheme/stereo/de/bell.wav";
+                                            << "{H}/mytheme/stereo/de/bell.wav";
     QTest::newRow("unknown locale falls back") << "mytheme"
                                                << "bell"
                                                << "stereo"
                                                << "fr_FR"
-                                               << "H/mytheme/stereo/bell.oga";
+                                               << "{H}/mytheme/stereo/bell.oga";
     QTest::newRow("inherited theme") << "mytheme"
                                      << "message"
                                      << "stereo"
                                      << ""
-                                     << "S/base/stereo/message.ogg";
+                                     << "{S}/base/stereo/message.ogg";
     QTest::newRow("freedesktop fallback") << "mytheme"
                                           << "complete"
                                           << "stereo"
                                           << ""
-                                          << "S/freedesktop/stereo/complete.oga";
+                                          << "{S}/freedesktop/stereo/complete.oga";
     QTest::newRow("unknown theme uses freedesktop") << "nosuch"
                                                     << "complete"
                                                     << "stereo"
                                                     << ""
-                                                    << "S/freedesktop/stereo/complete.oga";
+                                                    << "{S}/freedesktop/stereo/complete.oga";
     QTest::newRow("empty theme is freedesktop") << ""
                                                 << "message"
                                                 << ""
                                                 << ""
-                                                << "S/freedesktop/stereo/message.oga";
+                                                << "{S}/freedesktop/stereo/message.oga";
     QTest::newRow("name shortened at dashes") << "mytheme"
                                               << "message-new-instant"
                                               << ""
                                               << ""
-                                              << "S/base/stereo/message.ogg";
+                                              << "{S}/base/stereo/message.ogg";
     QTest::newRow("longest name wins") << "mytheme"
                                        << "message-new-email"
                                        << ""
                                        << ""
-                                       << "S/base/stereo/message-new-email.wav";
+                                       << "{S}/base/stereo/message-new-email.wav";
     QTest::newRow("loose file") << "mytheme"
                                 << "loose"
                                 << ""
                                 << ""
-                                << "S/loose.wav";
+                                << "{S}/loose.wav";
     QTest::newRow("unlisted directory ignored") << "mytheme"
                                                 << "secret"
                                                 << ""
@@ -173,7 +173,7 @@ void TestZibSoundTheme::lookup()
     QFETCH(QString, locale);
     QFETCH(QString, expected);
 
-    expected.replace(QStringLiteral("H/"), home()).replace(QStringLiteral("S/"), system());
+    expected.replace(QStringLiteral("{H}/"), home()).replace(QStringLiteral("{S}/"), system());
     const ZibSoundTheme soundTheme(theme, QString());
     QCOMPARE(QString::fromUtf8(soundTheme.getSoundFilePath(sound, profile, locale)), expected);
 }

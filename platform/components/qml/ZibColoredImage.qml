@@ -2,7 +2,8 @@ import QtQuick 2.9
 
 // An icon that can be tinted, greyed and given a soft shadow. Theme icons
 // ("image://ThemeImageProvider/...") are recoloured by the image provider,
-// which works with every scene graph backend.
+// which works with every scene graph backend. Pictures load off the GUI
+// thread, so that a page's first frame does not wait for its icons.
 Item {
     id: coloredImage
 
@@ -59,6 +60,7 @@ Item {
         width: parent.width
         height: parent.height
         opacity: 0.25
+        asynchronous: true
         source: visible ? coloredImage._source("000000", false) : ""
         sourceSize: coloredImage._sourceSize
         fillMode: coloredImage.imageFillMode
@@ -73,5 +75,6 @@ Item {
         sourceSize: coloredImage._sourceSize
         fillMode: coloredImage.imageFillMode
         smooth: true
+        asynchronous: true
     }
 }

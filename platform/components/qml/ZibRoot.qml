@@ -41,23 +41,23 @@ ApplicationWindow {
     }
 
     function showMessagePage(options) {
-        return _openDialog(messageDialogComponent, options)
+        return _openDialog("ZibMessageDialog.qml", options)
     }
 
     function showListViewPage(options) {
-        return _openDialog(listDialogComponent, options)
+        return _openDialog("ZibListDialog.qml", options)
     }
 
     function showColorPicker(options) {
-        return _openDialog(colorPickerComponent, options)
+        return _openDialog("ZibColorPickerDialog.qml", options)
     }
 
     function showTimePicker(options) {
-        return _openDialog(timePickerComponent, options)
+        return _openDialog("ZibTimePickerDialog.qml", options)
     }
 
     function showDatePicker(options) {
-        return _openDialog(datePickerComponent, options)
+        return _openDialog("ZibDatePickerDialog.qml", options)
     }
 
     // "#AARRGGBB" of color with the alpha number (0..255).
@@ -85,7 +85,14 @@ ApplicationWindow {
         return ZibHelper.fileExists(String(path === undefined || path === null ? "" : path))
     }
 
-    function _openDialog(component, options) {
+    // Dialog documents are compiled on first use, not with the window.
+    property var _dialogComponents: ({})
+    function _openDialog(file, options) {
+        var component = _dialogComponents[file]
+        if (!component) {
+            component = Qt.createComponent(file)
+            _dialogComponents[file] = component
+        }
         var dialog = component.createObject(root.contentItem, { "options": options || {} })
         if (!dialog) {
             console.warn("ZibRoot: cannot create dialog:", component.errorString())
@@ -159,10 +166,4 @@ ApplicationWindow {
                 page.zibLeave()
         }
     }
-
-    Component { id: messageDialogComponent; ZibMessageDialog {} }
-    Component { id: listDialogComponent; ZibListDialog {} }
-    Component { id: colorPickerComponent; ZibColorPickerDialog {} }
-    Component { id: timePickerComponent; ZibTimePickerDialog {} }
-    Component { id: datePickerComponent; ZibDatePickerDialog {} }
 }

@@ -31,7 +31,7 @@ Item {
         if (!row || !row.enabled)
             return null
         if (row.rowType === "combo") {
-            return listView.listDialogComponent.createObject(listView, { "options": {
+            return listView._dialog("ZibListDialog.qml").createObject(listView, { "options": {
                 "title": row.name,
                 "model": modelTexts(row.model),
                 "okFunction": function(index) {
@@ -42,7 +42,7 @@ Item {
             } })
         }
         if (row.rowType === "date") {
-            return listView.dateDialogComponent.createObject(listView, { "options": {
+            return listView._dialog("ZibDatePickerDialog.qml").createObject(listView, { "options": {
                 "title": row.name,
                 "date": String(row.value),
                 "okFunction": function(text) {
@@ -166,6 +166,11 @@ Item {
 
     }
 
-    property Component listDialogComponent: Component { ZibListDialog {} }
-    property Component dateDialogComponent: Component { ZibDatePickerDialog {} }
+    // Dialog documents are compiled on first use.
+    property var _dialogComponents: ({})
+    function _dialog(file) {
+        if (!_dialogComponents[file])
+            _dialogComponents[file] = Qt.createComponent(file)
+        return _dialogComponents[file]
+    }
 }
