@@ -52,19 +52,22 @@ Item {
     implicitWidth: Math.round(24 * dpiRatio)
     implicitHeight: implicitWidth
 
-    Image {
-        id: shadowImage
-        visible: coloredImage.imageShadow && coloredImage._fromProvider && image.status === Image.Ready
+    // Only icons with a shadow pay for the second picture.
+    Loader {
+        active: coloredImage.imageShadow && coloredImage._fromProvider
         x: Math.max(1, Math.round(dpiRatio))
         y: x
         width: parent.width
         height: parent.height
-        opacity: 0.25
-        asynchronous: true
-        source: visible ? coloredImage._source("000000", false) : ""
-        sourceSize: coloredImage._sourceSize
-        fillMode: coloredImage.imageFillMode
-        smooth: true
+        sourceComponent: Image {
+            visible: image.status === Image.Ready
+            opacity: 0.25
+            asynchronous: true
+            source: coloredImage._source("000000", false)
+            sourceSize: coloredImage._sourceSize
+            fillMode: coloredImage.imageFillMode
+            smooth: true
+        }
     }
 
     Image {

@@ -83,26 +83,20 @@ FocusScope {
     }
 
     // A card that does not fill the page (a dialog-like page) gets a soft edge.
-    Item {
+    Loader {
         id: frontRectShadowItem
         readonly property bool floating: frontRectItem.width < page.width - 1 || frontRectItem.height < page.height - 1
-        visible: floating && frontRectItem.visible
+        active: floating && frontRectItem.visible
         x: frontRectItem.x
         y: frontRectItem.y
         width: frontRectItem.width
         height: frontRectItem.height
-
-        Repeater {
-            model: 4
-            Rectangle {
-                x: -(index + 1)
-                y: -(index + 1) + Math.round(2 * dpiRatio)
-                width: frontRectShadowItem.width + 2 * (index + 1)
-                height: frontRectShadowItem.height + 2 * (index + 1)
-                radius: frontRectItem.radius + index + 1
-                color: "#000000"
-                opacity: 0.06 - index * 0.012
-            }
+        sourceComponent: shadowComponent
+        onLoaded: {
+            item.edgeRadius = Qt.binding(function() { return frontRectItem.radius })
+            item.layers = 4
+            item.strength = 0.06
+            item.offset = Math.round(2 * dpiRatio)
         }
     }
 
@@ -186,26 +180,15 @@ FocusScope {
         }
     }
 
-    Item {
+    Loader {
         id: centerRectShadowItem
-        visible: page.centerRectShadow && centerRectItem.visible
+        active: page.centerRectShadow && centerRectItem.visible
         x: centerRectItem.x
         y: centerRectItem.y
         width: centerRectItem.width
         height: centerRectItem.height
-
-        Repeater {
-            model: 3
-            Rectangle {
-                x: -(index + 1)
-                y: -(index + 1) + Math.round(dpiRatio)
-                width: centerRectShadowItem.width + 2 * (index + 1)
-                height: centerRectShadowItem.height + 2 * (index + 1)
-                radius: centerRectItem.radius + index + 1
-                color: "#000000"
-                opacity: 0.07 - index * 0.02
-            }
-        }
+        sourceComponent: shadowComponent
+        onLoaded: item.edgeRadius = Qt.binding(function() { return centerRectItem.radius })
     }
 
     Rectangle {
@@ -221,9 +204,13 @@ FocusScope {
         radius: Math.round(2 * dpiRatio)
     }
 
-    ZibRoundButton {
+    // The round button is made when first shown; okButton stays a stable item.
+    Item {
         id: okButtonItem
         objectName: "zibPageOkButton"
+
+        signal clicked()
+
         visible: page.showOkButton && frontRectItem.visible
         enabled: page.okButtonEnabled
         width: Math.round(page._unit * 1.1)
@@ -232,5 +219,39 @@ FocusScope {
         y: centerRectItem.y + centerRectItem.height - height / 2 - Math.round(bottomBar.height / 4)
         z: 10
         onClicked: page.zibAccept()
+
+        Loader {
+            anchors.fill: parent
+            active: okButtonItem.visible || status === Loader.Ready
+            sourceComponent: ZibRoundButton {
+                enabled: okButtonItem.enabled
+                onClicked: okButtonItem.clicked()
+            }
+        }
+    }
+
+    Component {
+        id: shadowComponent
+
+        // Soft edge around a card: a few widening, fading outlines.
+        Item {
+            property real edgeRadius: 0
+            property int layers: 3
+            property real strength: 0.07
+            property real offset: Math.round(dpiRatio)
+
+            Repeater {
+                model: parent.layers
+                Rectangle {
+                    x: -(index + 1)
+                    y: -(index + 1) + parent.offset
+                    width: parent.width + 2 * (index + 1)
+                    height: parent.height + 2 * (index + 1)
+                    radius: parent.edgeRadius + index + 1
+                    color: "#000000"
+                    opacity: Math.max(0, parent.strength - index * parent.strength / parent.layers)
+                }
+            }
+        }
     }
 }

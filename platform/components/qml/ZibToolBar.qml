@@ -48,7 +48,7 @@ Rectangle {
             placeholderText: qsTr("Search")
             selectByMouse: true
             leftPadding: searchIcon.width + Math.round(16 * dpiRatio)
-            rightPadding: clearButton.visible ? clearButton.width + Math.round(4 * dpiRatio) : Math.round(8 * dpiRatio)
+            rightPadding: clearButton.active ? clearButton.width + Math.round(4 * dpiRatio) : Math.round(8 * dpiRatio)
             color: styles.textColor
             font.pixelSize: styles.label.normal
             background: Rectangle {
@@ -69,14 +69,17 @@ Rectangle {
                 imageColor: styles.disabledTextColor
             }
 
-            ZibMenuButton {
+            Loader {
                 id: clearButton
                 anchors.right: parent.right
                 anchors.top: parent.top
                 anchors.bottom: parent.bottom
-                visible: searchField.text.length > 0
-                image.imagePath: "image://ThemeImageProvider/edit-clear"
-                onClicked: searchField.clear()
+                width: height
+                active: searchField.text.length > 0
+                sourceComponent: ZibMenuButton {
+                    image.imagePath: "image://ThemeImageProvider/edit-clear"
+                    onClicked: searchField.clear()
+                }
             }
         }
 
