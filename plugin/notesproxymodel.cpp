@@ -21,15 +21,36 @@ QString singleQuoted(QString text)
     return QLatin1Char('\'') + text + QLatin1Char('\'');
 }
 
+bool isHexDigit(QChar c)
+{
+    const ushort u = c.unicode();
+    return (u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F');
+}
+
+// A character as note files hold it: a backslash, "x" and its code in hex.
+// In the grep pattern the backslash itself must be escaped.
+QString escapedCode(QChar c)
+{
+    return QLatin1String("\\\\x") + QString::number(c.unicode(), 16);
+}
+
 // The filter as part of the single-quoted grep pattern. Note files keep line
-// breaks, tabs and other control characters escaped ("\n" as a backslash and
-// an n), so those are searched for in that form; a raw line break would
-// otherwise split the pattern into several and match lines of any key.
+// breaks, tabs, other control characters and everything outside ASCII
+// escaped ("\n" as a backslash and an n, "é" as "\xe9", and a hex digit right
+// after such a code as a code of its own), so the filter is searched for in
+// that form. A raw line break would otherwise split the pattern into several
+// and match lines of any key, and no text outside ASCII could ever be found.
 QString patternText(const QString &filter)
 {
     QString text;
     text.reserve(filter.size() + 8);
+    bool escapeNextIfHexDigit = false;
     for (const QChar c : filter) {
+        if (escapeNextIfHexDigit && isHexDigit(c)) {
+            text += escapedCode(c);
+            continue;
+        }
+        escapeNextIfHexDigit = false;
         switch (c.unicode()) {
         case '\'':
             text += QLatin1String("'\\''");
@@ -45,12 +66,15 @@ QString patternText(const QString &filter)
             break;
         case '\0':
             text += QLatin1String("\\\\0");
+            escapeNextIfHexDigit = true;
             break;
         default:
-            if (c.unicode() < 0x20)
-                text += QLatin1String("\\\\x") + QString::number(c.unicode(), 16);
-            else
+            if (c.unicode() < 0x20 || c.unicode() >= 0x7f) {
+                text += escapedCode(c);
+                escapeNextIfHexDigit = true;
+            } else {
                 text += c;
+            }
         }
     }
     return text;

@@ -76,6 +76,7 @@ void TestNotesProxyModel::init()
     writeText(QStringLiteral("4.note"), QStringLiteral("it's $(touch pwned) `touch pwned` && | ; done"),
               QStringLiteral("a\\b"), 7);
     writeText(QStringLiteral("5.note"), QStringLiteral("multi"), QStringLiteral("first line\nsecond line"), 8);
+    writeText(QStringLiteral("6.note"), QStringLiteral("Café1a"), QStringLiteral("Привет, мир 😀"), 9);
 
     delete proxy;
     delete model;
@@ -112,11 +113,12 @@ void TestNotesProxyModel::commandQuotesDirectoryAndFilter()
 void TestNotesProxyModel::emptyFilterShowsAllNewestFirst()
 {
     QAbstractItemModelTester tester(proxy);
-    QCOMPARE(shown(),
-             (QStringList { "5.note", "4.note", "3.note", "2.note", "a1.note", "21.note", "11.note", "1.note" }));
+    QCOMPARE(
+        shown(),
+        (QStringList { "6.note", "5.note", "4.note", "3.note", "2.note", "a1.note", "21.note", "11.note", "1.note" }));
     proxy->setFilter(QStringLiteral("Shopping"));
     proxy->setFilter(QString());
-    QCOMPARE(proxy->rowCount(), 8);
+    QCOMPARE(proxy->rowCount(), 9);
     QCOMPARE(proxy->sortColumn(), 0);
     QCOMPARE(proxy->sortOrder(), Qt::DescendingOrder);
 }
@@ -142,6 +144,11 @@ void TestNotesProxyModel::search_data()
     QTest::newRow("line break") << "first line\nsecond line" << QStringList { "5.note" };
     QTest::newRow("line break, other key") << "x\nbackground-color=" << none;
     QTest::newRow("line break, wrong line") << "first line\nthird" << none;
+    QTest::newRow("accented letter") << "Café" << QStringList { "6.note" };
+    QTest::newRow("accent before hex digits") << "é1a" << QStringList { "6.note" };
+    QTest::newRow("cyrillic") << "Привет, мир" << QStringList { "6.note" };
+    QTest::newRow("emoji") << "😀" << QStringList { "6.note" };
+    QTest::newRow("accent absent") << "Cafe" << none;
 }
 
 void TestNotesProxyModel::search()
