@@ -63,7 +63,7 @@
 <context>
     <name>NotePage</name>
     <message>
-        <location filename="../plugin/qml/NotePage.qml" line="+49"/>
+        <location filename="../plugin/qml/NotePage.qml" line="+51"/>
         <location line="+51"/>
         <location line="+300"/>
         <source>Warning</source>
