@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config git
   qtbase5-dev qtbase5-dev-tools qtdeclarative5-dev qtquickcontrols2-5-dev
-  qtmultimedia5-dev libqt5multimedia5-plugins libqt5svg5 qttools5-dev qttools5-dev-tools
+  qtdeclarative5-dev-tools qtmultimedia5-dev libqt5multimedia5-plugins libqt5svg5 qttools5-dev qttools5-dev-tools
   qml-module-qtquick2 qml-module-qtquick-window2 qml-module-qtquick-controls2
   qml-module-qtquick-templates2 qml-module-qtquick-layouts qml-module-qtqml-models2
   qml-module-qttest qml-module-qt-labs-settings

@@ -84,7 +84,9 @@ ZibPage {
     Connections {
         target: controller.modelLoader.active ? null : root
         function onFrameSwapped() {
-            mainPage.notesModel()
+            // Not inside the swap itself: with the software renderer that
+            // runs on this thread and would hold the frame back.
+            Qt.callLater(mainPage.notesModel)
         }
     }
     Timer {
