@@ -1,18 +1,21 @@
 #include "zibiconlookup.h"
 
 #include <QCoreApplication>
-#include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QIcon>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QRegularExpression>
 #include <QRunnable>
 #include <QSettings>
 #include <QThread>
 #include <QThreadPool>
 #include <QVector>
+
+#include <dirent.h>
+#include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -69,9 +72,16 @@ const QHash<QString, QStringList> &fallbackTable()
 
 QString baseIconName(const QString &fileName)
 {
-    static const QRegularExpression suffix(QStringLiteral("(\\.symbolic)?\\.(svg|svgz|png)$"));
-    const QRegularExpressionMatch match = suffix.match(fileName);
-    return match.hasMatch() ? fileName.left(match.capturedStart()) : QString();
+    QStringRef name(&fileName);
+    if (name.endsWith(QLatin1String(".svg")) || name.endsWith(QLatin1String(".png")))
+        name.chop(4);
+    else if (name.endsWith(QLatin1String(".svgz")))
+        name.chop(5);
+    else
+        return QString();
+    if (name.endsWith(QLatin1String(".symbolic")))
+        name.chop(9);
+    return name.toString();
 }
 
 // "48x48/actions/x.png" -> 48, "scalable/actions/x.svg" -> 0 (drawn at any size).
@@ -113,6 +123,39 @@ QStringList themeChain(const QString &theme, const QStringList &paths)
     return chain;
 }
 
+// Calls visit(relative path, file name) for every file below root, following
+// links. Plain readdir: an icon theme holds thousands of files, and building a
+// QFileInfo for each of them cost more than the rest of the start-up.
+void forEachFile(const QString &root, const QString &relative, int depth,
+                 const std::function<void(const QString &, const QString &)> &visit)
+{
+    if (depth > 8)
+        return;
+    const QString dirPath = relative.isEmpty() ? root : root + QLatin1Char('/') + relative;
+    DIR *dir = ::opendir(QFile::encodeName(dirPath).constData());
+    if (!dir)
+        return;
+    while (const dirent *entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        const QString name = QFile::decodeName(entry->d_name);
+        const QString path = relative.isEmpty() ? name : relative + QLatin1Char('/') + name;
+        unsigned char type = entry->d_type;
+        if (type == DT_LNK || type == DT_UNKNOWN) {
+            struct stat info;
+            const QString full = root + QLatin1Char('/') + path;
+            if (::stat(QFile::encodeName(full).constData(), &info) != 0)
+                continue;
+            type = S_ISDIR(info.st_mode) ? DT_DIR : S_ISREG(info.st_mode) ? DT_REG : DT_UNKNOWN;
+        }
+        if (type == DT_DIR)
+            forEachFile(root, path, depth + 1, visit);
+        else if (type == DT_REG)
+            visit(path, name);
+    }
+    ::closedir(dir);
+}
+
 // A name found in a theme hides the same name in the themes it inherits.
 IconIndex buildIndex(const QString &theme, const QStringList &paths)
 {
@@ -122,15 +165,12 @@ IconIndex buildIndex(const QString &theme, const QStringList &paths)
         IconIndex found;
         for (const QString &path : paths) {
             const QString root = path + QLatin1Char('/') + themeDir;
-            QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
-            while (it.hasNext()) {
-                const QString filePath = it.next();
-                const QString fileName = it.fileName();
+            forEachFile(root, QString(), 0, [&](const QString &relativePath, const QString &fileName) {
                 const QString base = baseIconName(fileName);
                 if (base.isEmpty() || index.contains(base))
-                    continue;
-                found[base].append({ sizeOf(filePath.mid(root.size() + 1), fileName), filePath });
-            }
+                    return;
+                found[base].append({ sizeOf(relativePath, fileName), root + QLatin1Char('/') + relativePath });
+            });
         }
         for (auto i = found.cbegin(); i != found.cend(); ++i)
             index.insert(i.key(), i.value());
