@@ -23,6 +23,8 @@ private slots:
 
 private:
     QQuickWindow *load(QQmlApplicationEngine &engine, bool showOnStart);
+    // A shown, active window with one test page pushed; null on failure.
+    QQuickWindow *windowWithPage(QQmlApplicationEngine &engine, bool keepOpen, QVariant *page);
 };
 
 void TestZibRootKeys::initTestCase()
@@ -52,6 +54,19 @@ void TestZibRootKeys::escapeLeavesPage_data()
     QTest::newRow("typing is not leaving") << int(Qt::Key_A) << false << 2;
 }
 
+QQuickWindow *TestZibRootKeys::windowWithPage(QQmlApplicationEngine &engine, bool keepOpen, QVariant *page)
+{
+    QQuickWindow *window = load(engine, true);
+    if (!window)
+        return nullptr;
+    window->requestActivate();
+    if (!QTest::qWaitForWindowActive(window))
+        return nullptr;
+    if (!QMetaObject::invokeMethod(window, "pushTestPage", Q_RETURN_ARG(QVariant, *page), Q_ARG(QVariant, keepOpen)))
+        return nullptr;
+    return window;
+}
+
 void TestZibRootKeys::escapeLeavesPage()
 {
     QFETCH(int, key);
@@ -59,13 +74,9 @@ void TestZibRootKeys::escapeLeavesPage()
     QFETCH(int, expectedDepth);
 
     QQmlApplicationEngine engine;
-    QQuickWindow *window = load(engine, true);
-    QVERIFY(window);
-    window->requestActivate();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-
     QVariant page;
-    QVERIFY(QMetaObject::invokeMethod(window, "pushTestPage", Q_RETURN_ARG(QVariant, page), Q_ARG(QVariant, keepOpen)));
+    QQuickWindow *window = windowWithPage(engine, keepOpen, &page);
+    QVERIFY(window);
     QCOMPARE(window->property("pageDepth").toInt(), 2);
     // The page's editor has the keyboard, as a note's title editor has while editing.
     auto *editor = page.value<QQuickItem *>()->findChild<QQuickItem *>(QStringLiteral("editor"));
@@ -109,12 +120,9 @@ void TestZibRootKeys::keysGoToTheOpenDialog()
     QFETCH(int, dialogCancels);
 
     QQmlApplicationEngine engine;
-    QQuickWindow *window = load(engine, true);
-    QVERIFY(window);
-    window->requestActivate();
-    QVERIFY(QTest::qWaitForWindowActive(window));
     QVariant page;
-    QVERIFY(QMetaObject::invokeMethod(window, "pushTestPage", Q_RETURN_ARG(QVariant, page), Q_ARG(QVariant, false)));
+    QQuickWindow *window = windowWithPage(engine, false, &page);
+    QVERIFY(window);
     QVariant dialogValue;
     QVERIFY(QMetaObject::invokeMethod(window, "openMessage", Q_RETURN_ARG(QVariant, dialogValue)));
     QPointer<QObject> dialog = dialogValue.value<QObject *>(); // a closed dialog destroys itself
