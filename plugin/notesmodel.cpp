@@ -158,6 +158,34 @@ QVariant NotesModel::getNoteData(const QString &note) const
     return QVariant::fromValue(noteAt(row));
 }
 
+MissedReminders::Note NotesModel::reminderOf(int row) const
+{
+    const Row &entry = notes.at(row);
+    if (entry.note && entry.note->loaded())
+        return { entry.file, entry.note->notifyType(), entry.note->notifyDate(), entry.modifyDate };
+    return MissedReminders::readNoteFile(getNotePath(entry.file), entry.file, entry.modifyDate);
+}
+
+QVariantList NotesModel::takeMissedReminders()
+{
+    QList<MissedReminders::Note> candidates;
+    candidates.reserve(notes.size());
+    for (int row = 0; row < notes.size(); ++row)
+        candidates << reminderOf(row);
+    QVariantList result;
+    const QList<MissedReminders::Missed> missed = MissedReminders::take(candidates, QDateTime::currentDateTime());
+    for (const MissedReminders::Missed &entry : missed)
+        result << QVariantMap { { QStringLiteral("file"), entry.file }, { QStringLiteral("dueDate"), entry.dueDate } };
+    return result;
+}
+
+void NotesModel::reminderAnnounced(const QString &file)
+{
+    const int row = indexOfFile(file);
+    if (row >= 0)
+        MissedReminders::announced(reminderOf(row), QDateTime::currentDateTime());
+}
+
 AbstractNote *NotesModel::noteAt(int row) const
 {
     Row &entry = notes[row];

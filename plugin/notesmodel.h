@@ -1,5 +1,6 @@
 #pragma once
 
+#include "missedreminders.h"
 #include "noteptr.h"
 
 #include <QAbstractListModel>
@@ -30,6 +31,12 @@ public:
 
     Q_INVOKABLE QString getNotePath(const QString &note) const;
     Q_INVOKABLE QVariant getNoteData(const QString &note) const;
+
+    // Reminders that fell due while nothing could announce them, each
+    // reported once: a list of {"file", "dueDate"}.
+    Q_INVOKABLE QVariantList takeMissedReminders();
+    // The program has just announced the note's reminder.
+    Q_INVOKABLE void reminderAnnounced(const QString &file);
 
     // A name that may be given to removeItems: a plain note file name that
     // matches no other file as a pattern and leaves the notes directory.
@@ -66,6 +73,7 @@ private:
     void onNoteChanged(const QString &file, const QDateTime &modifyDate);
     void releaseRemovedNotes();
     void dropReminder(const QString &file, const AbstractNote *note);
+    MissedReminders::Note reminderOf(int row) const;
 
     mutable QVector<Row> notes;
     QList<NotePtr> removedNotes;

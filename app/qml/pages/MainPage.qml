@@ -98,7 +98,9 @@ ZibPage {
     Connections {
         target: root
         function onShowNoteInTray(noteId) {
-            tray.showMessageTask(mainPage.notesModel().getNotePath(noteId))
+            var model = mainPage.notesModel()
+            model.reminderAnnounced(noteId)
+            tray.showMessageTask(model.getNotePath(noteId))
         }
         function onShowNoteOnStart(noteId) {
             mainPage.showNotePage(noteId)
@@ -106,6 +108,21 @@ ZibPage {
         function onCreateNoteOnStart() {
             root.showAndRaise()
             mainPage.showNewNotePageList()
+        }
+    }
+
+    // Reminders that fell due while the program or the session was not
+    // there are announced once, a moment after the collection was read, so
+    // that a reminder handed over at start comes first.
+    Timer {
+        objectName: "missedRemindersTimer"
+        interval: 3000
+        running: controller.model !== null
+        onTriggered: {
+            var model = controller.model
+            var missed = model.takeMissedReminders()
+            for (var i = 0; i < missed.length; ++i)
+                tray.showMissedTask(model.getNotePath(missed[i].file), missed[i].dueDate)
         }
     }
 

@@ -64,6 +64,17 @@ Item {
         function getNotePath(id) {
             return "/notes/" + id
         }
+        // file names told as announced; reminders the tests make "missed"
+        property var announced: []
+        property var missed: []
+        function reminderAnnounced(file) {
+            announced.push(file)
+        }
+        function takeMissedReminders() {
+            var result = missed
+            missed = []
+            return result
+        }
         function removeItems(files) {
             removed.push(files.slice())
         }
