@@ -52,6 +52,12 @@ mkdir -p "$notes"
   for n in 1 2 3; do printf '%s.note\\modification-date=2026-12-01T10:00:0%s\n%s.note\\note-type=0\n' $n $n $n; done
 } >"$notes/notes.conf"
 for n in 1 2 3; do printf '[General]\ntitle=Reminder %s\ntext=body\n' "$n" >"$notes/$n.note"; done
+# A one-time reminder that fell due an hour ago while the program was not
+# running, in a history that began long before.
+due=$(date -d '1 hour ago' +%Y-%m-%dT%H:%M:00)
+printf '[General]\ntitle=Dentist\ntext=body\nnotify-type=1\nnotify-date=%s\n' "$due" >"$work/missed.note"
+mkdir -p "$HOME/.local/state/zib-notes"
+printf '[General]\nsince=2026-01-01T00:00:00\n' >"$HOME/.local/state/zib-notes/reminders.conf"
 
 # start_program <case>: the first instance, announcing 1.note; logs in $work/<case>.
 start_program() {
@@ -97,19 +103,25 @@ kill -0 "$app" 2>/dev/null || fail "the program died after the clicks"
 stop_program
 kill "${pids[1]}" 2>/dev/null
 
-# --- No tray, a notification service: a notification whose click opens the note.
+# --- No tray, a notification service: a notification whose click opens the
+# note; the missed reminder comes too, once.
+cp "$work/missed.note" "$notes/4.note"
+printf '4.note\\modification-date=2026-01-02T10:00:00\n4.note\\note-type=0\n' >>"$notes/notes.conf"
 dbus-run-session -- bash -c '
   "$1" "$2/service.log" 300 >"$2/service.out" 2>&1 &
   for i in $(seq 100); do grep -q ready "$2/service.out" && break; sleep 0.1; done
   mkdir -p "$2/bus"
   ZIB_NOTES_TRAY_LOG=$2/bus/tray.log ZIB_NOTES_PAGE_LOG=$2/bus/page.log "$3" -t 1.note >"$2/bus/out" 2>&1 &
   app=$!
-  for i in $(seq 300); do grep -q "^page " "$2/bus/page.log" 2>/dev/null && break; sleep 0.1; done
+  for i in $(seq 300); do grep -q "4.note$" "$2/bus/page.log" 2>/dev/null && break; sleep 0.1; done
   kill $app; wait $app
 ' _ "$service" "$work" "$program"
 grep -q "^notify [0-9]* Task notification | Reminder 1 | default,Open,open,Open$" "$work/service.log" \
   && ok "a notification with Open actions without a tray" || { fail "no notification"; cat "$work/service.log" "$work/bus/tray.log"; }
 grep -q -x "route notification" "$work/bus/tray.log" || fail "not routed as a notification"
+[ "$(grep -c "Dentist (missed, due" "$work/service.log")" -eq 1 ] && grep -q -x "task 4.note" "$work/bus/tray.log" \
+  && ok "a reminder missed while the program was not running is announced once" \
+  || { fail "the missed reminder was not announced once"; cat "$work/service.log"; }
 grep -q -x "task 1.note" "$work/bus/tray.log" && grep -q "1.note$" "$work/bus/page.log" \
   && ok "clicking the notification opened the note" || fail "the notification's click did not open the note"
 
