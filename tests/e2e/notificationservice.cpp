@@ -2,7 +2,9 @@
 // on the session bus, appends each call to the file named by its first
 // argument ("notify <id> <summary> | <body> | <actions>", "close <id>"), and,
 // with a second argument <ms>, answers every notification that many
-// milliseconds later as if the user had clicked it (action "default").
+// milliseconds later as if the user had clicked it (action "default"). With a
+// third argument "sni" it also plays a status-notifier tray with a host, as
+// Plasma's tray does ("item <service>" for each icon put into it).
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
@@ -76,6 +78,42 @@ private:
     uint m_lastId = 0;
 };
 
+class StatusNotifierWatcher : public QDBusAbstractAdaptor
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ hostRegistered)
+    Q_PROPERTY(int ProtocolVersion READ protocolVersion)
+    Q_PROPERTY(QStringList RegisteredStatusNotifierItems READ items)
+
+public:
+    StatusNotifierWatcher(QObject *parent, const QString &log)
+        : QDBusAbstractAdaptor(parent)
+        , m_log(log)
+    { }
+    bool hostRegistered() const { return true; }
+    int protocolVersion() const { return 0; }
+    QStringList items() const { return m_items; }
+
+public slots:
+    void RegisterStatusNotifierItem(const QString &service)
+    {
+        m_items << service;
+        QFile file(m_log);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Append))
+            file.write("item " + service.toUtf8() + '\n');
+        emit StatusNotifierItemRegistered(service);
+    }
+    void RegisterStatusNotifierHost(const QString &) { }
+
+signals:
+    void StatusNotifierItemRegistered(const QString &service);
+
+private:
+    QString m_log;
+    QStringList m_items;
+};
+
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
@@ -91,6 +129,15 @@ int main(int argc, char *argv[])
         || !bus.registerService(QStringLiteral("org.freedesktop.Notifications"))) {
         std::fprintf(stderr, "notificationservice: cannot own the service\n");
         return 1;
+    }
+    QObject watcherRoot;
+    if (args.size() > 3 && args.at(3) == QLatin1String("sni")) {
+        new StatusNotifierWatcher(&watcherRoot, args.at(1));
+        if (!bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcherRoot)
+            || !bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher"))) {
+            std::fprintf(stderr, "notificationservice: cannot own the watcher\n");
+            return 1;
+        }
     }
     std::printf("ready\n");
     std::fflush(stdout);

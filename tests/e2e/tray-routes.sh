@@ -84,9 +84,9 @@ wait_for 20 xdotool search --class trayer >/dev/null || { echo "FAIL: trayer did
 tray_window=$(xdotool search --class trayer | head -n 1)
 start_program tray
 log=$work/tray/tray.log
-wait_for 30 grep -q -x "route balloon" "$log" || { fail "no balloon on an X11 tray"; cat "$work/tray/out" "$log"; }
+wait_for 30 grep -q -s -x "route balloon" "$log" || { fail "no balloon on an X11 tray"; cat "$work/tray/out" "$log"; }
 "$program" -t 2.note; "$program" -t 3.note
-wait_for 10 test "$(count "$log" "route balloon")" -eq 3 || fail "three reminders in a row were not all announced"
+wait_for 20 test "$(count "$log" "route balloon")" -eq 3 || { fail "three reminders in a row were not all announced"; cat "$log"; }
 sleep 1
 click 3; sleep 0.5; click 2; sleep 0.5; xdotool key Escape; sleep 0.5
 kill -0 "$app" 2>/dev/null && ok "right and middle clicks while the balloon shows" || fail "the program died on a right click"
@@ -107,15 +107,21 @@ kill "${pids[1]}" 2>/dev/null
 # note; the missed reminder comes too, once.
 cp "$work/missed.note" "$notes/4.note"
 printf '4.note\\modification-date=2026-01-02T10:00:00\n4.note\\note-type=0\n' >>"$notes/notes.conf"
-dbus-run-session -- bash -c '
-  "$1" "$2/service.log" 300 >"$2/service.out" 2>&1 &
-  for i in $(seq 100); do grep -q ready "$2/service.out" && break; sleep 0.1; done
-  mkdir -p "$2/bus"
-  ZIB_NOTES_TRAY_LOG=$2/bus/tray.log ZIB_NOTES_PAGE_LOG=$2/bus/page.log "$3" -t 1.note >"$2/bus/out" 2>&1 &
-  app=$!
-  for i in $(seq 300); do grep -q "4.note$" "$2/bus/page.log" 2>/dev/null && break; sleep 0.1; done
-  kill $app; wait $app
-' _ "$service" "$work" "$program"
+# bus_case <case> [sni]: the program under a private session bus with the
+# recording service, which clicks every notification after 300 ms.
+bus_case() {
+  dbus-run-session -- bash -c '
+    "$1" "$2/$3.service.log" 300 $4 >"$2/$3.service.out" 2>&1 &
+    for i in $(seq 100); do grep -q ready "$2/$3.service.out" && break; sleep 0.1; done
+    mkdir -p "$2/$3"
+    ZIB_NOTES_TRAY_LOG=$2/$3/tray.log ZIB_NOTES_PAGE_LOG=$2/$3/page.log "$5" -t 1.note >"$2/$3/out" 2>&1 &
+    app=$!
+    for i in $(seq 300); do grep -q "$6" "$2/$3/page.log" 2>/dev/null && break; sleep 0.1; done
+    kill $app; wait $app
+  ' _ "$service" "$work" "$1" "${2:-}" "$program" "${3:-1.note$}"
+}
+bus_case bus "" "4.note$"
+cp "$work/bus.service.log" "$work/service.log"
 grep -q "^notify [0-9]* Task notification | Reminder 1 | default,Open,open,Open$" "$work/service.log" \
   && ok "a notification with Open actions without a tray" || { fail "no notification"; cat "$work/service.log" "$work/bus/tray.log"; }
 grep -q -x "route notification" "$work/bus/tray.log" || fail "not routed as a notification"
@@ -124,6 +130,14 @@ grep -q -x "route notification" "$work/bus/tray.log" || fail "not routed as a no
   || { fail "the missed reminder was not announced once"; cat "$work/service.log"; }
 grep -q -x "task 1.note" "$work/bus/tray.log" && grep -q "1.note$" "$work/bus/page.log" \
   && ok "clicking the notification opened the note" || fail "the notification's click did not open the note"
+
+# --- A status-notifier tray (Plasma): the icon goes there, and since such a
+# tray's balloons cannot be clicked the reminder is a notification.
+bus_case sni sni
+grep -q "^item " "$work/sni.service.log" || fail "the icon did not go into the status-notifier tray"
+grep -q -x "route notification" "$work/sni/tray.log" && grep -q "^notify .* Reminder 1 | default,Open" "$work/sni.service.log" \
+  && grep -q -x "task 1.note" "$work/sni/tray.log" && ok "a status-notifier tray gets a notification that opens the note" \
+  || { fail "no clickable notification with a status-notifier tray"; cat "$work/sni.service.log" "$work/sni/tray.log"; }
 
 # --- Neither a tray nor a notification service: the note itself is shown.
 start_program bare
