@@ -1,5 +1,6 @@
 #pragma once
 
+#include "collectionindex.h"
 #include "missedreminders.h"
 #include "noteptr.h"
 
@@ -71,13 +72,19 @@ private:
     QString allocateFileName(QSettings &conf);
     void onNoteSaved(const QString &file, const QDateTime &modifyDate);
     void onNoteChanged(const QString &file, const QDateTime &modifyDate);
+    void followCollection();
+    void dropRow(int row);
+    void reloadNote(const QString &file, const QDateTime &modifyDate);
+    void holdRemovedNote(const NotePtr &note);
     void releaseRemovedNotes();
     void dropReminder(const QString &file, const AbstractNote *note);
     MissedReminders::Note reminderOf(int row) const;
+    static Row rowOf(const CollectionIndex::Entry &entry);
 
     mutable QVector<Row> notes;
     QList<NotePtr> removedNotes;
     QString nextFilename;
+    QByteArray confStamp;
     QString lastModifiedFile;
     QDateTime lastModificationDate;
     QTimer cronCheckTimer;
