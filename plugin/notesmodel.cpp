@@ -532,7 +532,12 @@ void NotesModel::reloadNote(const QString &file, const QDateTime &modifyDate)
         return;
     // A note not made yet reads its file when it is first loaded.
     const NotePtr note = notes.at(row).note;
-    if (note) {
+    if (note && note->editing()) {
+        // Loading now would throw away what the user is typing; the page
+        // offers the other version instead.
+        note->setModifyDate(modifyDate);
+        note->setChangedElsewhere(true);
+    } else if (note) {
         note->load();
         note->setModifyDate(modifyDate);
     } else {

@@ -170,11 +170,29 @@ ZibPage {
         onClicked: notePage._askRemove()
     }
 
+    // While editing, the note is not reloaded under the user's hands.
+    // (the state itself, not _isEditing, whose binding may not have followed yet)
+    onStateChanged: if (noteData) noteData.editing = state === "editing"
+    onNoteDataChanged: if (noteData) noteData.editing = state === "editing"
+    Component.onDestruction: if (noteData) noteData.editing = false
+
+    ChangedElsewhereBar {
+        id: changedElsewhereBar
+        objectName: "changedElsewhereBar"
+        parent: centerRect
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        z: 1
+        noteData: notePage.noteData
+    }
+
     Flickable {
         id: flickable
         objectName: "flickable"
         parent: centerRect
         anchors.fill: parent
+        anchors.topMargin: changedElsewhereBar.height
         anchors.leftMargin: topMargin
         anchors.rightMargin: topMargin
         topMargin: 15 * dpiRatio

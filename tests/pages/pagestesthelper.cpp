@@ -80,3 +80,8 @@ QStringList PagesTestHelper::crontabLinesFor(const QString &file) const
     }
     return lines;
 }
+
+void PagesTestHelper::setIniValue(const QString &path, const QString &key, const QVariant &value) const
+{
+    QSettings(path, QSettings::IniFormat).setValue(key, value);
+}

@@ -59,6 +59,39 @@ Item {
             return child(page, "noteTextEdit")
         }
 
+        // Another program saves the note: its file and its date in notes.conf.
+        function saveElsewhere(note, title, text) {
+            var path = notePath(note)
+            testHelper.setIniValue(path, "title", title)
+            testHelper.setIniValue(path, "text", text)
+            var conf = testHelper.notesDirectory() + "/notes.conf"
+            var later = new Date(note.modifyDate.getTime() + 60000)
+            testHelper.setIniValue(conf, "Notes/" + note.file + "/modification-date", later)
+            NoteWatcher.collectionChanged()
+        }
+
+        function test_changeElsewhereShownWhileViewingOfferedWhileEditing() {
+            var note = storedNote(Note.TextType, function(n) { n.title = "Plan"; n.text = "first" })
+            var viewing = openNote(pageUrl, note, false)
+            saveElsewhere(note, "Plan B", "second")
+            tryCompare(contentEditor(viewing), "text", "second")
+            verify(!child(viewing, "changedElsewhereBar").visible)
+            enterEditing(viewing)
+
+            click(contentEditor(viewing))
+            keyClick(Qt.Key_End)
+            typeText(" mine")
+            saveElsewhere(note, "Plan C", "third")
+            var bar = child(viewing, "changedElsewhereBar")
+            tryVerify(function() { return bar.visible })
+            compare(contentEditor(viewing).text, "second mine")
+            mouseClick(child(bar, "keepEditingButton"))
+            verify(!bar.visible)
+            compare(note.title, "Plan B", "nothing was loaded")
+            pressOk(viewing)
+            tryVerify(function() { return testHelper.iniValue(notePath(note), "text") === "second mine" })
+        }
+
         function test_newNoteOkGatedByChangeAndContent() {
             var note = createNote(Note.TextType)
             var page = openNote(pageUrl, note, true)
