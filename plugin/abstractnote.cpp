@@ -220,7 +220,8 @@ void AbstractNote::save()
         replaceCronLine(m_file, cronLine(*this));
 
     setModifyDate(QDateTime::currentDateTime());
-    // What is on disk now is the user's version.
+    // What is on disk now is the user's version, and what the note holds.
     setChangedElsewhere(false);
+    setLoaded(true);
     emit saved(m_file, m_modifyDate);
 }

@@ -38,7 +38,9 @@ ZibPage {
     function saveNote() {
         if (textEditTitle.length > 0)
             noteData.title = textEditTitle.text
-        if (noteData.loaded)
+        // A note of the collection whose file has gone missing is written
+        // again; only a note without a name is new.
+        if (noteData.loaded || noteData.file !== "")
             noteData.save()
         else
             controller.model.addItem(noteData)

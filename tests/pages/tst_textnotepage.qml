@@ -92,6 +92,27 @@ Item {
             tryVerify(function() { return testHelper.iniValue(notePath(note), "text") === "second mine" })
         }
 
+        function test_noteWithMissingFileIsWrittenAgain() {
+            // Listed in notes.conf (by another program, say), its file gone.
+            var conf = testHelper.notesDirectory() + "/notes.conf"
+            testHelper.setIniValue(conf, "Notes/fff0.note/modification-date", new Date())
+            testHelper.setIniValue(conf, "Notes/fff0.note/note-type", 0)
+            NoteWatcher.collectionChanged()
+            var note = controller.model.getNoteData("fff0.note")
+            verify(note && !note.loaded)
+            var page = openNote(pageUrl, note, false)
+            enterEditing(page)
+            click(page._textEditTitle)
+            typeText("Found")
+            click(contentEditor(page))
+            typeText("again")
+            pressOk(page)
+            var path = testHelper.notesDirectory() + "/fff0.note"
+            tryVerify(function() { return testHelper.fileExists(path) })
+            compare(testHelper.iniValue(path, "title"), "Found")
+            compare(testHelper.iniValue(path, "text"), "again")
+        }
+
         function test_newNoteOkGatedByChangeAndContent() {
             var note = createNote(Note.TextType)
             var page = openNote(pageUrl, note, true)
