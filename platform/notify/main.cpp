@@ -11,7 +11,7 @@ namespace {
 // Exit statuses besides 0 (shown) and 1 (bad arguments, no zib-notes).
 constexpr int noSessionStatus = 2;
 constexpr int startFailedStatus = 3;
-constexpr int startTimeoutMs = 20000;
+constexpr int startTimeoutMs = 4000;
 
 // The recorded session first: it is the one the program last ran in. Then
 // what the user's service manager knows.

@@ -34,9 +34,11 @@ public:
 
     enum class Start { Up, HandedOver, Ended, NotStarted };
     // Starts `program -t file` with env in a session of its own that outlives
-    // this process, and waits up to timeoutMs until it is up: it recorded
-    // sessionFile with its pid and still runs a moment later. HandedOver
-    // when it found an instance after all; Ended with *status otherwise.
+    // this process, and waits until it is up: it recorded sessionFile with
+    // its pid, or still runs after timeoutMs (a program told to stay
+    // offscreen records nothing), and in both cases a moment later.
+    // HandedOver when it found an instance after all; Ended with *status
+    // when it ended otherwise.
     static Start start(const QString &program, const QString &file, const QProcessEnvironment &env,
                        const QString &sessionFile, int timeoutMs, qint64 *pid, int *status);
 };
