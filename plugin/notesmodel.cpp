@@ -276,6 +276,7 @@ void NotesModel::removeItems(const QStringList &files)
     }
     if (names.isEmpty())
         return;
+    trash.remember(NoteWatcher::confPath(), names);
 
     for (const QString &name : qAsConst(names)) {
         const int row = indexOfFile(name);
@@ -317,13 +318,47 @@ void NotesModel::removeItems(const QStringList &files)
     const QString directory = notesDirectory();
     const QStringList listed = QDir(directory).entryList(patterns, QDir::Files, QDir::NoSort);
     for (int i = listed.size() - 1; i >= 0; --i)
-        QFile::remove(directory + QLatin1Char('/') + listed.at(i));
+        trash.moveAway(directory + QLatin1Char('/') + listed.at(i));
 
     if (notes.isEmpty()) {
         nextFilename = QStringLiteral("1");
         conf.setValue(NextFilenameKey, nextFilename);
     }
     setLastModified(conf, names.last(), QDateTime::currentDateTime());
+    emit itemsRemoved(names);
+}
+
+int NotesModel::restoreRemovedItems()
+{
+    NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
+    QVector<NoteTrash::RestoredNote> restored;
+    {
+        const NotesConfLock lock;
+        QSettings conf(NoteWatcher::confPath(), QSettings::IniFormat);
+        // A name given to another note meanwhile is not taken back: the
+        // note returns under a new one.
+        const auto isTaken = [this](const QString &file) {
+            return indexOfFile(file) >= 0;
+        };
+        const auto freshName = [this, &conf] {
+            const QString file = allocateFileName(conf);
+            conf.setValue(NextFilenameKey, nextFilename);
+            return file;
+        };
+        restored = trash.restore(conf, isTaken, freshName);
+        for (const NoteTrash::RestoredNote &note : qAsConst(restored)) {
+            if (note.type < AbstractNote::TextType || note.type > AbstractNote::CanvasType)
+                continue;
+            beginInsertRows(QModelIndex(), notes.size(), notes.size());
+            notes.append(Row { NotePtr(), note.file, note.modifyDate, note.type });
+            endInsertRows();
+        }
+        // Other processes see the notes come back as an addition.
+        if (!restored.isEmpty())
+            setLastModified(conf, restored.last().file, restored.last().modifyDate);
+    }
+    NoteTrash::restoreReminders(restored);
+    return restored.size();
 }
 
 // A note that was never loaded here does not know its reminder; its file
