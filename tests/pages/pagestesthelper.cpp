@@ -50,6 +50,11 @@ QStringList PagesTestHelper::noteFiles() const
     return QDir(notesDirectory()).entryList(QDir::Files, QDir::Name);
 }
 
+QStringList PagesTestHelper::filesIn(const QString &directory) const
+{
+    return QDir(directory).entryList(QDir::Files, QDir::Name);
+}
+
 QVariant PagesTestHelper::iniValue(const QString &path, const QString &key) const
 {
     QSettings settings(path, QSettings::IniFormat);

@@ -21,6 +21,8 @@ public:
     Q_INVOKABLE void removeFile(const QString &path) const;
     // File names in the notes directory, sorted.
     Q_INVOKABLE QStringList noteFiles() const;
+    // File names in any directory, sorted.
+    Q_INVOKABLE QStringList filesIn(const QString &directory) const;
     // A value of an INI file read through QSettings.
     Q_INVOKABLE QVariant iniValue(const QString &path, const QString &key) const;
     // Colour of one pixel of a picture file, invalid when unreadable.
