@@ -45,6 +45,16 @@ void PagesTestHelper::removeFile(const QString &path) const
     QFile::remove(path);
 }
 
+bool PagesTestHelper::makeDirectory(const QString &path) const
+{
+    return QDir().mkpath(path);
+}
+
+bool PagesTestHelper::removeDirectory(const QString &path) const
+{
+    return QDir(path).removeRecursively();
+}
+
 QStringList PagesTestHelper::noteFiles() const
 {
     return QDir(notesDirectory()).entryList(QDir::Files, QDir::Name);

@@ -19,6 +19,9 @@ public:
     Q_INVOKABLE bool fileExists(const QString &path) const;
     Q_INVOKABLE bool writeFile(const QString &path, const QString &text) const;
     Q_INVOKABLE void removeFile(const QString &path) const;
+    // A directory where a file is to be written makes that write fail.
+    Q_INVOKABLE bool makeDirectory(const QString &path) const;
+    Q_INVOKABLE bool removeDirectory(const QString &path) const;
     // File names in the notes directory, sorted.
     Q_INVOKABLE QStringList noteFiles() const;
     // File names in any directory, sorted.
