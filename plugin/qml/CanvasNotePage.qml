@@ -37,6 +37,17 @@ NotePage {
         })
     }
 
+    // At quit there is no later paint to wait for: the picture is merged
+    // and written at once.
+    function keepEdits() {
+        if (!noteData || !_changed || !_isEditing || !_contentItem)
+            return
+        noteData.lineWidth = _lineWidth + 1
+        saveNote()
+        _contentItem.savePictureNow()
+        _changed = false
+    }
+
     function saveCanvasNote() {
         var content = _contentItem
         if (content.savePending)
@@ -93,6 +104,23 @@ NotePage {
                     return true
                 }
                 return false
+            }
+
+            function savePictureNow() {
+                var note = textCanvasPage.noteData
+                if (!_pictureExists()) {
+                    if (note.imagePath !== "")
+                        canvas.save(note.imagePath)
+                    return
+                }
+                if (!canvas._cleared) {
+                    // Without the stored picture under the strokes the save
+                    // would replace it with the strokes alone.
+                    if (!canvas.isImageLoaded(canvas._storedUrl))
+                        return
+                    canvas._drawUnder(canvas._storedUrl)
+                }
+                _saveNext()
             }
 
             function clearCanvas() {
@@ -168,6 +196,16 @@ NotePage {
                     anchors.fill: parent
 
                     property string _pendingUnderUrl: ""
+                    // The stored picture, loaded as the page opens for a
+                    // save that cannot wait.
+                    property string _storedUrl: ""
+
+                    Component.onCompleted: {
+                        if (canvasItem._pictureExists()) {
+                            _storedUrl = "file://" + textCanvasPage.noteData.imagePath + "?stored" + Date.now()
+                            loadImage(_storedUrl)
+                        }
+                    }
                     // The snapshot waits for the last stroke to be painted.
                     property bool _snapshotWanted: false
 
