@@ -335,20 +335,15 @@ int NotesModel::restoreRemovedItems()
     {
         const NotesConfLock lock;
         QSettings conf(NoteWatcher::confPath(), QSettings::IniFormat);
-        // A name given to another note meanwhile is not taken back: the
-        // note returns under a new one.
-        const auto isTaken = [this](const QString &file) {
-            return indexOfFile(file) >= 0;
-        };
-        const auto freshName = [this, &conf] {
-            const QString file = allocateFileName(conf);
-            conf.setValue(NextFilenameKey, nextFilename);
-            return file;
-        };
-        restored = trash.restore(conf, isTaken, freshName);
+        // A name given to another note meanwhile is not taken back.
+        restored = trash.restore(
+            conf, [this](const QString &file) { return indexOfFile(file) >= 0; },
+            [&] {
+                const QString file = allocateFileName(conf);
+                conf.setValue(NextFilenameKey, nextFilename);
+                return file;
+            });
         for (const NoteTrash::RestoredNote &note : qAsConst(restored)) {
-            if (note.type < AbstractNote::TextType || note.type > AbstractNote::CanvasType)
-                continue;
             beginInsertRows(QModelIndex(), notes.size(), notes.size());
             notes.append(Row { NotePtr(), note.file, note.modifyDate, note.type });
             endInsertRows();

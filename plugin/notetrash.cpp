@@ -1,5 +1,6 @@
 #include "notetrash.h"
 
+#include "abstractnote.h"
 #include "crontab.h"
 #include "notesdirectory.h"
 
@@ -175,6 +176,9 @@ QVector<NoteTrash::RestoredNote> NoteTrash::restore(QSettings &conf,
         back.file = name;
         back.modifyDate = note.group.value(ModificationDateKey).toDateTime();
         back.type = note.group.value(NoteTypeKey, 0).toInt();
+        // A kind no note class reads was no row before either.
+        if (back.type < AbstractNote::TextType || back.type > AbstractNote::CanvasType)
+            continue;
         back.cronLine = note.cronLine;
         back.cronLine.replace(reminderMarker(note.file), reminderMarker(name));
         restored.append(back);

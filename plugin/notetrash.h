@@ -31,7 +31,7 @@ public:
     // Moves one file of the removal away; unlinks it when it cannot be kept.
     void moveAway(const QString &path);
     // Brings back every remembered note with its files (and their dates) and
-    // its group in conf. A note whose name has been taken since, in conf, in
+    // its group in conf; lists those of a kind the model shows. A note whose name has been taken since, in conf, in
     // the directory or as isTaken tells, comes back under freshName().
     // Empties the record.
     QVector<RestoredNote> restore(QSettings &conf, const std::function<bool(const QString &)> &isTaken,

@@ -11,6 +11,8 @@ Rectangle {
     property int count: 0
     property int showTime: 10000
     readonly property bool shown: hideTimer.running
+    // Only while the main page is in view, not under a note page.
+    readonly property bool _offered: shown && visible
     readonly property string text: count === 1 ? qsTr("Note deleted") : qsTr("%n notes deleted", "", count)
 
     function undo() {
@@ -44,7 +46,7 @@ Rectangle {
 
     Shortcut {
         sequences: [StandardKey.Undo]
-        enabled: notice.shown
+        enabled: notice._offered
         onActivated: notice.undo()
     }
 
@@ -74,7 +76,7 @@ Rectangle {
             MouseArea {
                 anchors.fill: parent
                 anchors.margins: -10 * dpiRatio
-                enabled: notice.shown
+                enabled: notice._offered
                 onClicked: notice.undo()
             }
         }
