@@ -7,6 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QScopedPointer>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -15,17 +18,7 @@ namespace {
 const QString NotesGroup = QStringLiteral("Notes");
 const QString ModificationDateKey = QStringLiteral("modification-date");
 const QString NoteTypeKey = QStringLiteral("note-type");
-
-// The marker must end the command: "1.note" is not the line of "1.note.note".
-bool isLineOf(const QString &line, const QString &file)
-{
-    const QString marker = reminderMarker(file);
-    const int at = line.indexOf(marker);
-    if (at < 0)
-        return false;
-    const int end = at + marker.size();
-    return end == line.size() || line.at(end).isSpace();
-}
+const QString NoteSuffix = QStringLiteral(".note");
 
 bool hasReminder(const QString &path)
 {
@@ -69,7 +62,6 @@ void NoteTrash::remember(const QString &confPath, const QStringList &files)
     const QString directory = notesDirectory();
     QSettings conf(confPath, QSettings::IniFormat);
     conf.beginGroup(NotesGroup);
-    bool reminders = false;
     for (const QString &file : files) {
         RemovedNote note;
         note.file = file;
@@ -79,21 +71,7 @@ void NoteTrash::remember(const QString &confPath, const QStringList &files)
         for (const QString &key : keys)
             note.group.insert(key, conf.value(key));
         conf.endGroup();
-        reminders = reminders || hasReminder(directory + QLatin1Char('/') + file);
         notes.append(note);
-    }
-
-    QString table;
-    if (!reminders || !readCrontab(&table))
-        return;
-    const QStringList lines = table.split(QLatin1Char('\n'));
-    for (RemovedNote &note : notes) {
-        for (const QString &line : lines) {
-            if (isLineOf(line, note.file)) {
-                note.cronLine = line;
-                break;
-            }
-        }
     }
 }
 
@@ -118,36 +96,35 @@ void NoteTrash::moveAway(const QString &path)
     QFile::remove(path);
 }
 
-// The note a kept file belongs to: the longest name it begins with.
-QString NoteTrash::owner(const QString &fileName) const
+// The note a kept file belongs to: the longest note name it begins with
+// (1.note.note_0.png belongs to 1.note.note, not to 1.note).
+QString NoteTrash::owner(const QString &fileName, const QSet<QString> &names)
 {
     QString best;
-    for (const RemovedNote &note : notes) {
-        if (fileName.startsWith(note.file) && note.file.size() > best.size())
-            best = note.file;
+    for (int at = fileName.indexOf(NoteSuffix); at >= 0; at = fileName.indexOf(NoteSuffix, at + 1)) {
+        const QString prefix = fileName.left(at + NoteSuffix.size());
+        if (names.contains(prefix))
+            best = prefix;
     }
     return best;
 }
 
-bool NoteTrash::restoreFiles(const RemovedNote &note, const QString &name)
+bool NoteTrash::restoreFiles(const RemovedNote &note, const QString &name, const QVector<KeptFile> &kept)
 {
     bool noteFileBack = false;
-    const QString notePath = note.directory + QLatin1Char('/') + note.file;
-    for (const KeptFile &file : qAsConst(files)) {
-        const QFileInfo original(file.original);
-        if (original.absolutePath() != QFileInfo(notePath).absolutePath() || owner(original.fileName()) != note.file)
-            continue;
+    for (const KeptFile &file : kept) {
+        const QString fileName = QFileInfo(file.original).fileName();
         // Side files are named after the note file: 1.note_0.png of 1.note.
-        const QString target = note.directory + QLatin1Char('/') + name + original.fileName().mid(note.file.size());
+        const QString target = note.directory + QLatin1Char('/') + name + fileName.mid(note.file.size());
         // Never over a file that has come into being meanwhile.
         if (QFileInfo::exists(target) || !QFile::rename(file.kept, target))
             continue;
         if (file.inDesktopTrash) {
-            const QFileInfo kept(file.kept);
-            QFile::remove(kept.absolutePath() + QStringLiteral("/../info/") + kept.fileName()
+            const QFileInfo trashed(file.kept);
+            QFile::remove(trashed.absolutePath() + QStringLiteral("/../info/") + trashed.fileName()
                           + QStringLiteral(".trashinfo"));
         }
-        noteFileBack = noteFileBack || original.fileName() == note.file;
+        noteFileBack = noteFileBack || fileName == note.file;
     }
     return noteFileBack;
 }
@@ -156,10 +133,18 @@ QVector<NoteTrash::RestoredNote> NoteTrash::restore(QSettings &conf,
                                                     const std::function<bool(const QString &)> &isTaken,
                                                     const std::function<QString()> &freshName)
 {
-    QVector<RestoredNote> restored;
     conf.beginGroup(NotesGroup);
-    const QStringList groups = conf.childGroups();
+    const QStringList groupList = conf.childGroups();
     conf.endGroup();
+    const QSet<QString> groups(groupList.cbegin(), groupList.cend());
+    QSet<QString> names;
+    for (const RemovedNote &note : qAsConst(notes))
+        names.insert(note.file);
+    QHash<QString, QVector<KeptFile>> filesOf;
+    for (const KeptFile &file : qAsConst(files))
+        filesOf[owner(QFileInfo(file.original).fileName(), names)].append(file);
+
+    QVector<RestoredNote> restored;
     for (const RemovedNote &note : qAsConst(notes)) {
         if (note.group.isEmpty())
             continue;
@@ -167,7 +152,7 @@ QVector<NoteTrash::RestoredNote> NoteTrash::restore(QSettings &conf,
         if (groups.contains(name) || isTaken(name) || QFileInfo::exists(note.directory + QLatin1Char('/') + name))
             name = freshName();
         // A note whose file is gone for good (the trash was emptied) stays gone.
-        if (!restoreFiles(note, name))
+        if (!restoreFiles(note, name, filesOf.value(note.file)))
             continue;
         const QString group = NotesGroup + QLatin1Char('/') + name + QLatin1Char('/');
         for (auto it = note.group.cbegin(); it != note.group.cend(); ++it)
@@ -177,21 +162,26 @@ QVector<NoteTrash::RestoredNote> NoteTrash::restore(QSettings &conf,
         back.modifyDate = note.group.value(ModificationDateKey).toDateTime();
         back.type = note.group.value(NoteTypeKey, 0).toInt();
         // A kind no note class reads was no row before either.
-        if (back.type < AbstractNote::TextType || back.type > AbstractNote::CanvasType)
-            continue;
-        back.cronLine = note.cronLine;
-        back.cronLine.replace(reminderMarker(note.file), reminderMarker(name));
-        restored.append(back);
+        if (back.type >= AbstractNote::TextType && back.type <= AbstractNote::CanvasType)
+            restored.append(back);
     }
     notes.clear();
     files.clear();
     return restored;
 }
 
+// The reminder line is made anew from the note file that came back, as a
+// save makes it; a one-time reminder that has passed meanwhile gets none.
 void NoteTrash::restoreReminders(const QVector<RestoredNote> &notes)
 {
+    const QString directory = notesDirectory();
     for (const RestoredNote &note : notes) {
-        if (!note.cronLine.isEmpty())
-            replaceCronLine(note.file, note.cronLine);
+        if (!hasReminder(directory + QLatin1Char('/') + note.file))
+            continue;
+        QScopedPointer<AbstractNote> loaded(AbstractNote::createNote(AbstractNote::NoteType(note.type)));
+        loaded->load(note.file);
+        const QString line = cronLine(*loaded);
+        if (!line.isEmpty())
+            replaceCronLine(note.file, line);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -13,7 +14,8 @@ class QSettings;
 // What the most recent removal of notes took away, kept so that it can be
 // undone. The files are not unlinked but moved to the desktop trash, or to a
 // private folder where there is no trash, so that they can still be found
-// later; the notes' "notes.conf" groups and reminder lines are remembered.
+// later; the notes' "notes.conf" groups are remembered, and their reminder
+// lines are made anew when they come back.
 class NoteTrash
 {
 public:
@@ -22,11 +24,10 @@ public:
         QString file;
         QDateTime modifyDate;
         int type = 0;
-        QString cronLine;
     };
 
     // Starts a new record for the notes about to be removed. Reads their
-    // groups and reminder lines before the removal drops them.
+    // groups before the removal drops them.
     void remember(const QString &confPath, const QStringList &files);
     // Moves one file of the removal away; unlinks it when it cannot be kept.
     void moveAway(const QString &path);
@@ -47,7 +48,6 @@ private:
         QString file;
         QString directory;
         QVariantMap group;
-        QString cronLine;
     };
     struct KeptFile
     {
@@ -56,8 +56,8 @@ private:
         bool inDesktopTrash = false;
     };
 
-    bool restoreFiles(const RemovedNote &note, const QString &name);
-    QString owner(const QString &fileName) const;
+    static bool restoreFiles(const RemovedNote &note, const QString &name, const QVector<KeptFile> &kept);
+    static QString owner(const QString &fileName, const QSet<QString> &names);
 
     QVector<RemovedNote> notes;
     QVector<KeptFile> files;
