@@ -30,6 +30,9 @@ Rectangle {
     z: 100
     Behavior on opacity { NumberAnimation { duration: 150 } }
 
+    // A model that goes takes what it could bring back with it.
+    onModelChanged: hideTimer.stop()
+
     Connections {
         target: notice.model
         ignoreUnknownSignals: true
