@@ -3,6 +3,7 @@
 #include "collectionindex.h"
 #include "missedreminders.h"
 #include "noteptr.h"
+#include "notetrash.h"
 
 #include <QAbstractListModel>
 #include <QDateTime>
@@ -42,6 +43,14 @@ public:
     // A name that may be given to removeItems: a plain note file name that
     // matches no other file as a pattern and leaves the notes directory.
     static bool isNoteFileName(const QString &file);
+
+    // Brings back the notes of the most recent removeItems() that nobody has
+    // taken the names of since; returns how many came back.
+    Q_INVOKABLE int restoreRemovedItems();
+
+signals:
+    // After removeItems(): the names it removed, which can be brought back.
+    void itemsRemoved(const QStringList &files);
 
 public slots:
     void addItem(AbstractNote *note);
@@ -90,5 +99,6 @@ private:
     QTimer cronCheckTimer;
     QList<NotePtr> pendingCronNotes;
     QTimer *releaseTimer = nullptr;
+    NoteTrash trash;
     mutable int lastFoundRow = -1;
 };

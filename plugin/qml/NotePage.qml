@@ -46,6 +46,26 @@ ZibPage {
             controller.model.addItem(noteData)
     }
 
+    // Saves what the page holds without closing it: the program is quitting
+    // or the session ends, and there is nobody left to ask. The drawing
+    // page replaces it.
+    function keepEdits() {
+        if (!noteData || !_changed)
+            return
+        if (!_isEditing)
+            noteData.save() // ticks made while viewing
+        else if (okButtonEnabled && okFunction)
+            okFunction()
+        _changed = false
+    }
+
+    Connections {
+        target: SessionGuard
+        function onSaveRequested() {
+            notePage.keepEdits()
+        }
+    }
+
     function cancelNote() {
         var ask = _changed && _isEditing
         if (ask) {

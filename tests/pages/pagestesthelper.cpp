@@ -45,9 +45,24 @@ void PagesTestHelper::removeFile(const QString &path) const
     QFile::remove(path);
 }
 
+bool PagesTestHelper::makeDirectory(const QString &path) const
+{
+    return QDir().mkpath(path);
+}
+
+bool PagesTestHelper::removeDirectory(const QString &path) const
+{
+    return QDir(path).removeRecursively();
+}
+
 QStringList PagesTestHelper::noteFiles() const
 {
     return QDir(notesDirectory()).entryList(QDir::Files, QDir::Name);
+}
+
+QStringList PagesTestHelper::filesIn(const QString &directory) const
+{
+    return QDir(directory).entryList(QDir::Files, QDir::Name);
 }
 
 QVariant PagesTestHelper::iniValue(const QString &path, const QString &key) const

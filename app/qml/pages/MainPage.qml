@@ -196,5 +196,12 @@ ZibPage {
                                  })
             }
         }
+
+        DeleteUndoNotice {
+            model: controller.model
+            anchors.bottom: parent.bottom
+            anchors.bottomMargin: 20 * dpiRatio
+            anchors.horizontalCenter: parent.horizontalCenter
+        }
     }
 }
