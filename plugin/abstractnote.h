@@ -23,6 +23,8 @@ class AbstractNote : public QObject
     Q_PROPERTY(QDateTime modifyDate READ modifyDate WRITE setModifyDate NOTIFY modifyDateChanged)
     Q_PROPERTY(NotifyType notifyType READ notifyType WRITE setNotifyType NOTIFY notifyTypeChanged)
     Q_PROPERTY(QDateTime notifyDate READ notifyDate WRITE setNotifyDate NOTIFY notifyDateChanged)
+    // Why the last save failed, in one line; empty after a successful save.
+    Q_PROPERTY(QString saveError READ saveError NOTIFY saveErrorChanged)
 
 public:
     enum NoteType { TextType = 0, ListType = 1, CanvasType = 2 };
@@ -64,6 +66,7 @@ public:
     QDateTime modifyDate() const { return m_modifyDate; }
     NotifyType notifyType() const { return static_cast<NotifyType>(m_notifyType); }
     QDateTime notifyDate() const { return m_notifyDate; }
+    QString saveError() const { return m_saveError; }
 
     void setTitle(const QString &title);
     void setFgColor(const QColor &color);
@@ -76,6 +79,8 @@ public:
     void setFile(const QString &file);
     void setLoaded(bool loaded);
     void setCreationDate(const QDateTime &date);
+    // The collection reports a failed add of the note here.
+    void setSaveError(const QString &error);
 
 signals:
     void loadedChanged();
@@ -88,10 +93,13 @@ signals:
     void notifyTypeChanged();
     void notifyDateChanged();
     void saved(const QString &file, const QDateTime &modifyDate);
+    void saveErrorChanged();
 
 public slots:
     void load(const QString &file = QString());
-    void save();
+    // False when the note file could not be written; the old file is
+    // then untouched, saveError says why and saved is not emitted.
+    bool save();
 
 private:
     bool m_loaded = false;
@@ -104,4 +112,5 @@ private:
     QDateTime m_modifyDate;
     int m_notifyType = RepeatNever;
     QDateTime m_notifyDate;
+    QString m_saveError;
 };

@@ -17,6 +17,8 @@ class QSettings;
 class NotesModel : public QAbstractListModel
 {
     Q_OBJECT
+    // One line saying which add or delete failed last, and why.
+    Q_PROPERTY(QString lastError READ lastError NOTIFY errorOccurred)
 
 public:
     enum Roles { NoteRole = Qt::UserRole + 1, ModifyDateRole, FileNameRole };
@@ -30,14 +32,24 @@ public:
 
     Q_INVOKABLE QString getNotePath(const QString &note) const;
     Q_INVOKABLE QVariant getNoteData(const QString &note) const;
+    // True when something other than a plain file (a FIFO, a device, a
+    // directory) lies where the note's file would be: it must not be read.
+    Q_INVOKABLE bool isSpecialFile(const QString &note) const;
+
+    QString lastError() const { return m_lastError; }
 
     // A name that may be given to removeItems: a plain note file name that
     // matches no other file as a pattern and leaves the notes directory.
     static bool isNoteFileName(const QString &file);
 
+signals:
+    void errorOccurred(const QString &message);
+
 public slots:
-    void addItem(AbstractNote *note);
-    void removeItems(const QStringList &files);
+    // Both return false, change nothing on the disk and emit errorOccurred
+    // when "notes.conf" or the note file could not be written.
+    bool addItem(AbstractNote *note);
+    bool removeItems(const QStringList &files);
 
 private slots:
     void checkCronNote(NotePtr noteDataItem);
@@ -65,7 +77,8 @@ private:
     void onNoteSaved(const QString &file, const QDateTime &modifyDate);
     void onNoteChanged(const QString &file, const QDateTime &modifyDate);
     void releaseRemovedNotes();
-    void dropReminder(const QString &file, const AbstractNote *note);
+    bool hasReminder(const QString &file, const AbstractNote *note) const;
+    void reportError(const QString &message);
 
     mutable QVector<Row> notes;
     QList<NotePtr> removedNotes;
@@ -76,4 +89,5 @@ private:
     QList<NotePtr> pendingCronNotes;
     QTimer *releaseTimer = nullptr;
     mutable int lastFoundRow = -1;
+    QString m_lastError;
 };
