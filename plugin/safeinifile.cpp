@@ -187,15 +187,22 @@ bool SafeIniFile::commit()
     const qint64 size = QFileInfo(m_copyPath).size();
     bool whole = written;
     if (whole) {
-        // A fresh object reads the file from the disk, not from memory.
-        const QSettings back(m_copyPath, QSettings::IniFormat);
-        QStringList backKeys = back.allKeys();
-        QStringList sortedKeys = keys;
-        backKeys.sort();
-        sortedKeys.sort();
-        whole = back.status() == QSettings::NoError && backKeys == sortedKeys;
-        for (auto it = expected.cbegin(); whole && it != expected.cend(); ++it)
-            whole = sameValue(back.value(it.key()), it.value());
+        // QSettings answers a second object on the same path from memory,
+        // and it remembers the short file as whole: the copy is read back
+        // under a name of its own.
+        const QString checkPath = m_copyPath + QStringLiteral(".check");
+        whole = ::link(QFile::encodeName(m_copyPath).constData(), QFile::encodeName(checkPath).constData()) == 0;
+        if (whole) {
+            const QSettings back(checkPath, QSettings::IniFormat);
+            QStringList backKeys = back.allKeys();
+            QStringList sortedKeys = keys;
+            backKeys.sort();
+            sortedKeys.sort();
+            whole = back.status() == QSettings::NoError && backKeys == sortedKeys;
+            for (auto it = expected.cbegin(); whole && it != expected.cend(); ++it)
+                whole = sameValue(back.value(it.key()), it.value());
+            QFile::remove(checkPath);
+        }
     }
     if (!whole)
         return fail(tr("the file could not be written"), likelyWriteError(directory, size));
@@ -240,6 +247,7 @@ void SafeIniFile::discardCopy()
         return;
     QFile::remove(m_copyPath);
     QFile::remove(m_copyPath + QStringLiteral(".lock"));
+    QFile::remove(m_copyPath + QStringLiteral(".check"));
     m_copyPath.clear();
 }
 

@@ -35,13 +35,13 @@ ZibPage {
     okFunction: saveNote
     cancelFunction: cancelNote
 
+    // True, which keeps the page open with the edits, when the note could
+    // not be written; the page then says why.
     function saveNote() {
         if (textEditTitle.length > 0)
             noteData.title = textEditTitle.text
-        if (noteData.loaded)
-            noteData.save()
-        else
-            controller.model.addItem(noteData)
+        var ok = noteData.loaded ? noteData.save() : controller.model.addItem(noteData)
+        return ok === false
     }
 
     function cancelNote() {
@@ -433,6 +433,16 @@ ZibPage {
         horizontalAlignment: Text.AlignRight
         enabled: false
         visible: !!notePage.noteData && notePage.noteData.notifyType !== Note.RepeatNever
+    }
+
+    MessageLine {
+        objectName: "saveErrorLine"
+        parent: frontRect
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        text: notePage.noteData && notePage.noteData.saveError !== ""
+              ? qsTr("The note could not be saved: %1").arg(notePage.noteData.saveError) : ""
     }
 
     states: State {

@@ -98,7 +98,10 @@ ZibPage {
     Connections {
         target: root
         function onShowNoteInTray(noteId) {
-            tray.showMessageTask(mainPage.notesModel().getNotePath(noteId))
+            // Reading a FIFO or the like in place of the note would hang.
+            var model = mainPage.notesModel()
+            if (!model.isSpecialFile(noteId))
+                tray.showMessageTask(model.getNotePath(noteId))
         }
         function onShowNoteOnStart(noteId) {
             mainPage.showNotePage(noteId)
@@ -153,6 +156,23 @@ ZibPage {
                     mainPage.leaveHelperBar() // never a helper bar without marking
             }
         }
+    }
+
+    // Failed adds and deletes, in one line over the list.
+    Connections {
+        target: controller.model
+        function onErrorOccurred(message) {
+            errorLine.show(message)
+        }
+    }
+
+    MessageLine {
+        id: errorLine
+        objectName: "errorLine"
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        timeout: 10000
     }
 
     Item {
