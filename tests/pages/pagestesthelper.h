@@ -18,7 +18,10 @@ public:
     Q_INVOKABLE QString readFile(const QString &path) const;
     Q_INVOKABLE bool fileExists(const QString &path) const;
     Q_INVOKABLE bool writeFile(const QString &path, const QString &text) const;
+    // Removes a file, or an empty directory.
     Q_INVOKABLE void removeFile(const QString &path) const;
+    // A directory where a note's file belongs makes every write of it fail.
+    Q_INVOKABLE bool makeDirectory(const QString &path) const;
     // File names in the notes directory, sorted.
     Q_INVOKABLE QStringList noteFiles() const;
     // A value of an INI file read through QSettings.
