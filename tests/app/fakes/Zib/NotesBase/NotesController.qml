@@ -64,6 +64,11 @@ Item {
         function getNotePath(id) {
             return "/notes/" + id
         }
+        // A FIFO in the notes directory, for the tests.
+        function isSpecialFile(id) {
+            return id === "fifo.note"
+        }
+        signal errorOccurred(string message)
         function removeItems(files) {
             removed.push(files.slice())
         }
