@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -48,11 +49,26 @@ QString markedNote(const QString &entry, const QString &suffix)
     return NotesModel::isNoteFileName(file) ? file : QString();
 }
 
+// The marks in the directory; stale copies of writes are removed on the way.
+// Only hidden names can be either: a plain walk over the names, since a
+// collection of thousands of notes is listed at every start.
 QStringList markers(const QString &directory)
 {
-    return QDir(directory).entryList(
-        { QStringLiteral(".*") + NoteSuffix + DeletingSuffix, QStringLiteral(".*") + NoteSuffix + AddingSuffix },
-        QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
+    QStringList found;
+    DIR *dir = ::opendir(QFile::encodeName(directory).constData());
+    if (!dir)
+        return found;
+    while (const struct dirent *entry = ::readdir(dir)) {
+        if (entry->d_name[0] != '.')
+            continue;
+        const QString name = QFile::decodeName(entry->d_name);
+        if (!markedNote(name, DeletingSuffix).isEmpty() || !markedNote(name, AddingSuffix).isEmpty())
+            found << name;
+        else if (SafeIniFile::isStaleCopy(directory, name))
+            QFile::remove(joined(directory, name));
+    }
+    ::closedir(dir);
+    return found;
 }
 
 quint64 counterValue(const QString &counter)

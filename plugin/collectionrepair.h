@@ -31,7 +31,8 @@ public:
     static void endAdd(const QString &directory, const QString &file);
 
     // Repairs what marks in the directory tell of, under the lock of
-    // "notes.conf". True when "notes.conf" was changed.
+    // "notes.conf", and removes stale copies of writes. True when
+    // "notes.conf" was changed.
     static bool repair(const QString &directory);
 
 private:

@@ -71,7 +71,6 @@ NotesModel::NotesModel(QObject *parent)
 
     const QString confPath = NoteWatcher::confPath();
     const QString directory = notesDirectory();
-    SafeIniFile::removeStaleCopies(directory);
     const bool confExisted = QFileInfo::exists(confPath);
     const auto readConf = [this, &confPath] {
         notes.clear();
@@ -106,8 +105,8 @@ NotesModel::NotesModel(QObject *parent)
         nextFilename = conf.value(NextFilenameKey, QStringLiteral("1")).toString();
     };
     nextFilename = QStringLiteral("1");
-    // A process killed in the middle of an add or a delete may have left
-    // work behind.
+    // A process killed in the middle of a write, an add or a delete may have
+    // left work behind.
     CollectionRepair::repair(directory);
     readConf();
 

@@ -257,14 +257,12 @@ bool SafeIniFile::isRegularFile(const QString &path)
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-void SafeIniFile::removeStaleCopies(const QString &directory)
+bool SafeIniFile::isStaleCopy(const QString &directory, const QString &name)
 {
-    const QDir dir(directory);
-    const QDateTime limit = QDateTime::currentDateTime().addSecs(-StaleCopySeconds);
-    const QFileInfoList copies = dir.entryInfoList({ QStringLiteral(".*") + CopyMarker + QLatin1Char('*') },
-                                                   QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
-    for (const QFileInfo &copy : copies) {
-        if (copy.lastModified() < limit)
-            QFile::remove(copy.filePath());
-    }
+    if (!name.startsWith(QLatin1Char('.')) || !name.contains(CopyMarker))
+        return false;
+    struct stat st;
+    const QByteArray path = QFile::encodeName(directory + QLatin1Char('/') + name);
+    return ::lstat(path.constData(), &st) == 0 && !S_ISDIR(st.st_mode)
+        && st.st_mtime < QDateTime::currentSecsSinceEpoch() - StaleCopySeconds;
 }

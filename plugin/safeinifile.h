@@ -35,8 +35,9 @@ public:
     // A plain file, or a link to one: FIFOs, devices and directories are
     // never opened, since reading them blocks or makes no sense.
     static bool isRegularFile(const QString &path);
-    // Copies left behind by a process that died while writing.
-    static void removeStaleCopies(const QString &directory);
+    // A copy (or its lock) left behind by a process that died while writing:
+    // a hidden name of a copy, older than any write takes.
+    static bool isStaleCopy(const QString &directory, const QString &name);
 
 private:
     bool copyCurrentContent(int targetFd);
