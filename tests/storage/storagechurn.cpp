@@ -4,11 +4,13 @@
 //   adding <title>          added <file> <title>
 //   saving <file> <title>   saved <file> <title>
 //   deleting <file>         deleted <file>
-// Titles are unique: "t", the process id, "-" and a running number.
+// Titles are unique: "t", the process id, "-" and a running number. Every
+// third added note has a daily reminder.
 #include "notesmodel.h"
 #include "textnote.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QRandomGenerator>
 
 #include <cstdio>
@@ -47,6 +49,11 @@ int main(int argc, char **argv)
             auto *note = static_cast<TextNote *>(AbstractNote::createNote(AbstractNote::TextType));
             note->setTitle(title);
             note->setText(QString(int(random.bounded(4000)), QLatin1Char('x')));
+            // Every third note with a reminder: a line in the (fake) crontab.
+            if (step % 3 == 0) {
+                note->setNotifyType(AbstractNote::RepeatEveryDay);
+                note->setNotifyDate(QDateTime::currentDateTime().addDays(1));
+            }
             if (!model.addItem(note))
                 return 2;
             say(QStringLiteral("added ") + note->file() + QLatin1Char(' ') + title);
