@@ -70,45 +70,42 @@ NotesModel::NotesModel(QObject *parent)
     watcher->stopWatchingAndResumeAfter(WatcherPause);
 
     const QString confPath = NoteWatcher::confPath();
-    const QString directory = notesDirectory();
-    const bool confExisted = QFileInfo::exists(confPath);
-    const auto readConf = [this, &confPath] {
-        notes.clear();
-        // Anything but a plain file reads as no collection: a FIFO would block.
-        if (!SafeIniFile::isRegularFile(confPath))
-            return;
-        QSettings conf(confPath, QSettings::IniFormat);
-        conf.beginGroup(NotesGroup);
-        const QStringList groups = conf.childGroups();
-        notes.reserve(groups.size());
-        for (const QString &name : groups) {
-            // A name that is no plain note file name cannot be a note of ours:
-            // it would reach outside the directory or into a crontab line.
-            if (!isNoteFileName(name))
-                continue;
-            conf.beginGroup(name);
-            Row row;
-            row.file = name;
-            row.modifyDate = conf.value(ModificationDateKey).toDateTime();
-            const QVariant type = conf.value(NoteTypeKey);
-            bool typeOk = true;
-            row.type = type.isValid() ? type.toInt(&typeOk) : int(AbstractNote::TextType);
-            conf.endGroup();
-            // No note object exists for an unknown kind; the other rows stay.
-            if (!typeOk || row.type < AbstractNote::TextType || row.type > AbstractNote::CanvasType)
-                continue;
-            notes.append(row);
-        }
-        conf.endGroup();
-        lastModifiedFile = conf.value(LastModifiedFileKey).toString();
-        lastModificationDate = conf.value(LastModificationDateKey).toDateTime();
-        nextFilename = conf.value(NextFilenameKey, QStringLiteral("1")).toString();
-    };
-    nextFilename = QStringLiteral("1");
     // A process killed in the middle of a write, an add or a delete may have
     // left work behind.
-    CollectionRepair::repair(directory);
-    readConf();
+    CollectionRepair::repair(notesDirectory());
+    const bool confExisted = QFileInfo::exists(confPath);
+    // Reading a FIFO in place of "notes.conf" would block for good: it gives
+    // way to an empty collection file.
+    if (confExisted && !SafeIniFile::isRegularFile(confPath) && !QFileInfo(confPath).isDir()) {
+        const NotesConfLock lock;
+        SafeIniFile(confPath).commit();
+    }
+    QSettings conf(confPath, QSettings::IniFormat);
+    conf.beginGroup(NotesGroup);
+    const QStringList groups = conf.childGroups();
+    notes.reserve(groups.size());
+    for (const QString &name : groups) {
+        // A name that is no plain note file name cannot be a note of ours:
+        // it would reach outside the directory or into a crontab line.
+        if (!isNoteFileName(name))
+            continue;
+        conf.beginGroup(name);
+        Row row;
+        row.file = name;
+        row.modifyDate = conf.value(ModificationDateKey).toDateTime();
+        const QVariant type = conf.value(NoteTypeKey);
+        bool typeOk = true;
+        row.type = type.isValid() ? type.toInt(&typeOk) : int(AbstractNote::TextType);
+        conf.endGroup();
+        // No note object exists for an unknown kind; the other rows stay.
+        if (!typeOk || row.type < AbstractNote::TextType || row.type > AbstractNote::CanvasType)
+            continue;
+        notes.append(row);
+    }
+    conf.endGroup();
+    lastModifiedFile = conf.value(LastModifiedFileKey).toString();
+    lastModificationDate = conf.value(LastModificationDateKey).toDateTime();
+    nextFilename = conf.value(NextFilenameKey, QStringLiteral("1")).toString();
 
     if (notes.isEmpty() && (!confExisted || nextFilename != QLatin1String("1"))) {
         const NotesConfLock lock;
