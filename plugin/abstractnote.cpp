@@ -5,10 +5,9 @@
 #include "listnote.h"
 #include "notesdirectory.h"
 #include "reminderhistory.h"
+#include "safeinifile.h"
 #include "textnote.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QSettings>
 
 namespace {
@@ -149,6 +148,14 @@ void AbstractNote::setCreationDate(const QDateTime &date)
     m_creationDate = date;
 }
 
+void AbstractNote::setSaveError(const QString &error)
+{
+    if (m_saveError == error)
+        return;
+    m_saveError = error;
+    emit saveErrorChanged();
+}
+
 void AbstractNote::load(const QString &file)
 {
     if (!file.isEmpty())
@@ -157,7 +164,8 @@ void AbstractNote::load(const QString &file)
     if (!isPlainNoteFileName(m_file))
         return;
     const QString path = fullPath();
-    if (!QFileInfo(path).isFile())
+    // Only a plain file: reading a FIFO would block for good.
+    if (!SafeIniFile::isRegularFile(path))
         return;
 
     QSettings settings(path, QSettings::IniFormat);
@@ -179,57 +187,67 @@ void AbstractNote::load(const QString &file)
     if (m_notifyType == RepeatOnce && hasPassed(m_notifyDate)) {
         ReminderHistory::recordExpired(m_file, m_notifyDate);
         setNotifyType(RepeatNever);
-        settings.setValue(QStringLiteral("notify-type"), int(RepeatNever));
-        settings.sync();
+        SafeIniFile expired(path);
+        if (expired.isOpen()) {
+            expired.settings()->setValue(QStringLiteral("notify-type"), int(RepeatNever));
+            expired.commit();
+        }
         removeCronLine(m_file);
     }
 
     loadContent(settings);
     setChangedElsewhere(false);
+    // Whatever failed before concerned edits that the file now replaces.
+    setSaveError(QString());
     setLoaded(true);
 }
 
-void AbstractNote::save()
+bool AbstractNote::save()
 {
     // Only the collection names notes; without a proper name there is nothing to write.
+    // Nor for a note another program removed: the file would come back alone.
     if (!isPlainNoteFileName(m_file) || m_removedElsewhere)
-        return;
-    QDir().mkpath(notesDirectory());
+        return false;
 
-    bool dropReminder = false;
-    {
-        QSettings settings(fullPath(), QSettings::IniFormat);
-        const int previousType = settings.value(QStringLiteral("notify-type"), m_notifyType).toInt();
+    SafeIniFile file(fullPath());
+    QSettings *settings = file.settings();
+    if (!settings) {
+        setSaveError(file.errorString());
+        return false;
+    }
+    const int previousType = settings->value(QStringLiteral("notify-type"), m_notifyType).toInt();
+    const bool expire = m_notifyType == RepeatOnce && hasPassed(m_notifyDate);
+    const bool dropReminder = expire || (m_notifyType == RepeatNever && previousType != RepeatNever);
 
-        settings.setValue(QStringLiteral("title"), m_title);
-        settings.setValue(QStringLiteral("background-color"), m_bgColor.name());
-        settings.setValue(QStringLiteral("foreground-color"), m_fgColor.name());
-        settings.setValue(QStringLiteral("creation-date"), m_creationDate);
-        settings.setValue(QStringLiteral("notify-type"), m_notifyType);
-        settings.setValue(QStringLiteral("notify-date"), m_notifyDate);
-        saveContent(settings);
-
-        if (m_notifyType == RepeatNever) {
-            dropReminder = previousType != RepeatNever;
-        } else if (m_notifyType == RepeatOnce && hasPassed(m_notifyDate)) {
-            setNotifyType(RepeatNever);
-            dropReminder = true;
-        }
-        if (dropReminder)
-            settings.setValue(QStringLiteral("notify-type"), int(RepeatNever));
-        // Other processes reload the note as soon as they hear of the save:
-        // the file must be complete before anybody is told.
-        settings.sync();
+    settings->setValue(QStringLiteral("title"), m_title);
+    settings->setValue(QStringLiteral("background-color"), m_bgColor.name());
+    settings->setValue(QStringLiteral("foreground-color"), m_fgColor.name());
+    settings->setValue(QStringLiteral("creation-date"), m_creationDate);
+    settings->setValue(QStringLiteral("notify-type"), m_notifyType);
+    settings->setValue(QStringLiteral("notify-date"), m_notifyDate);
+    saveContent(*settings);
+    if (dropReminder)
+        settings->setValue(QStringLiteral("notify-type"), int(RepeatNever));
+    // Other processes reload the note as soon as they hear of the save: the
+    // file must be complete before anybody is told. A failed write changes
+    // neither the file nor the crontab.
+    if (!file.commit()) {
+        setSaveError(file.errorString());
+        return false;
     }
 
+    if (expire)
+        setNotifyType(RepeatNever);
     if (dropReminder)
         removeCronLine(m_file);
     else if (m_notifyType != RepeatNever)
         replaceCronLine(m_file, cronLine(*this));
 
+    setSaveError(QString());
     setModifyDate(QDateTime::currentDateTime());
     // What is on disk now is the user's version, and what the note holds.
     setChangedElsewhere(false);
     setLoaded(true);
     emit saved(m_file, m_modifyDate);
+    return true;
 }

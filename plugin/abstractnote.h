@@ -31,6 +31,8 @@ class AbstractNote : public QObject
     // bring a lone file back, so it is refused (NotesModel::keepRemovedNote
     // makes it a note of the collection again).
     Q_PROPERTY(bool removedElsewhere READ removedElsewhere NOTIFY removedElsewhereChanged)
+    // Why the last save failed, in one line; empty after a successful save.
+    Q_PROPERTY(QString saveError READ saveError NOTIFY saveErrorChanged)
 
 public:
     enum NoteType { TextType = 0, ListType = 1, CanvasType = 2 };
@@ -75,6 +77,7 @@ public:
     bool editing() const { return m_editing; }
     bool changedElsewhere() const { return m_changedElsewhere; }
     bool removedElsewhere() const { return m_removedElsewhere; }
+    QString saveError() const { return m_saveError; }
 
     void setTitle(const QString &title);
     void setFgColor(const QColor &color);
@@ -90,6 +93,8 @@ public:
     void setFile(const QString &file);
     void setLoaded(bool loaded);
     void setCreationDate(const QDateTime &date);
+    // The collection reports a failed add of the note here.
+    void setSaveError(const QString &error);
 
 signals:
     void loadedChanged();
@@ -105,10 +110,13 @@ signals:
     void changedElsewhereChanged();
     void removedElsewhereChanged();
     void saved(const QString &file, const QDateTime &modifyDate);
+    void saveErrorChanged();
 
 public slots:
     void load(const QString &file = QString());
-    void save();
+    // False when the note file could not be written; the old file is
+    // then untouched, saveError says why and saved is not emitted.
+    bool save();
 
 private:
     bool m_loaded = false;
@@ -124,4 +132,5 @@ private:
     bool m_editing = false;
     bool m_changedElsewhere = false;
     bool m_removedElsewhere = false;
+    QString m_saveError;
 };

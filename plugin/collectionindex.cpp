@@ -5,6 +5,7 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 QVector<CollectionIndex::Entry> CollectionIndex::read(QSettings &conf)
@@ -33,8 +34,9 @@ QVector<CollectionIndex::Entry> CollectionIndex::read(QSettings &conf)
 
 QByteArray CollectionIndex::stamp(const QString &path)
 {
+    // Only a plain file: reading a FIFO would block.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return QByteArray();
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1);
 }

@@ -1,6 +1,7 @@
 #include "listnote.h"
 
 #include <QSettings>
+#include <QVector>
 
 #include <algorithm>
 
@@ -66,16 +67,22 @@ void ListNote::loadContent(QSettings &settings)
 {
     m_checked.clear();
     m_texts.clear();
-    int size = settings.beginReadArray(QStringLiteral("data"));
-    // A damaged length entry must not make us invent millions of entries:
-    // nothing past the highest stored entry can hold data.
-    int highest = 0;
+    const int size = settings.beginReadArray(QStringLiteral("data"));
+    // The length entry may be damaged: only entries really present are read,
+    // in their numbered order, so that a file of a few bytes can never make
+    // millions of entries. Entries beyond the length are leftovers of a
+    // longer list and do not count.
+    QVector<int> numbers;
     const QStringList entries = settings.childGroups();
-    for (const QString &entry : entries)
-        highest = std::max(highest, entry.toInt());
-    size = std::min(size, highest);
-    for (int i = 0; i < size; ++i) {
-        settings.setArrayIndex(i);
+    for (const QString &entry : entries) {
+        bool ok = false;
+        const int number = entry.toInt(&ok);
+        if (ok && number >= 1 && number <= size && QString::number(number) == entry)
+            numbers.append(number);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    for (const int number : qAsConst(numbers)) {
+        settings.setArrayIndex(number - 1);
         m_checked.append(settings.value(QStringLiteral("checked"), false).toBool());
         m_texts.append(settings.value(QStringLiteral("text"), QString()).toString());
     }

@@ -2,10 +2,12 @@
 
 #include "abstractnote.h"
 #include "collectionindex.h"
+#include "collectionrepair.h"
 #include "crontab.h"
 #include "notesconflock.h"
 #include "notesdirectory.h"
 #include "notewatcher.h"
+#include "safeinifile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -69,7 +71,16 @@ NotesModel::NotesModel(QObject *parent)
     watcher->stopWatchingAndResumeAfter(WatcherPause);
 
     const QString confPath = NoteWatcher::confPath();
+    // A process killed in the middle of a write, an add or a delete may have
+    // left work behind.
+    CollectionRepair::repair(notesDirectory());
     const bool confExisted = QFileInfo::exists(confPath);
+    // Reading a FIFO in place of "notes.conf" would block for good: it gives
+    // way to an empty collection file.
+    if (confExisted && !SafeIniFile::isRegularFile(confPath) && !QFileInfo(confPath).isDir()) {
+        const NotesConfLock lock;
+        SafeIniFile(confPath).commit();
+    }
     confStamp = CollectionIndex::stamp(confPath);
     QSettings conf(confPath, QSettings::IniFormat);
     const QVector<CollectionIndex::Entry> listed = CollectionIndex::read(conf);
@@ -82,10 +93,13 @@ NotesModel::NotesModel(QObject *parent)
 
     if (notes.isEmpty() && (!confExisted || nextFilename != QLatin1String("1"))) {
         const NotesConfLock lock;
-        QSettings fresh(confPath, QSettings::IniFormat);
+        SafeIniFile fresh(confPath);
         // Written back only while nobody has moved the counter meanwhile.
-        if (fresh.value(NextFilenameKey, QStringLiteral("1")).toString() == nextFilename)
-            fresh.setValue(NextFilenameKey, nextFilename);
+        if (fresh.isOpen()
+            && fresh.settings()->value(NextFilenameKey, QStringLiteral("1")).toString() == nextFilename) {
+            fresh.settings()->setValue(NextFilenameKey, nextFilename);
+            fresh.commit();
+        }
     }
 
     connect(watcher, &NoteWatcher::noteChanged, this, &NotesModel::onNoteChanged);
@@ -133,6 +147,12 @@ QString NotesModel::getNotePath(const QString &note) const
     if (!name.endsWith(NoteSuffix))
         name += NoteSuffix;
     return notesDirectory() + QDir::separator() + name;
+}
+
+bool NotesModel::isSpecialFile(const QString &note) const
+{
+    const QString path = getNotePath(note);
+    return QFileInfo::exists(path) && !SafeIniFile::isRegularFile(path);
 }
 
 QVariant NotesModel::getNoteData(const QString &note) const
@@ -203,48 +223,77 @@ bool NotesModel::isNoteFileName(const QString &file)
     return file.size() > NoteSuffix.size() && file.endsWith(NoteSuffix) && isPlainNoteFileName(file);
 }
 
-void NotesModel::addItem(AbstractNote *note)
+bool NotesModel::addItem(AbstractNote *note)
 {
     // A note already adopted by a model belongs to that model's handles; one
     // with a parent belongs to that parent.
     if (!note || adoptedNotes().contains(note) || note->parent())
-        return;
+        return false;
 
     NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
-    QQmlEngine::setObjectOwnership(note, QQmlEngine::CppOwnership);
-
-    const NotePtr handle = adopt(note);
     QString file;
     {
         // From choosing the name until "notes.conf" lists the note, no other
-        // process may choose or list names.
+        // process may choose or list names. A marker tells the next start
+        // that a note file without a group was being added (CollectionRepair).
         const NotesConfLock lock;
-        QSettings conf(NoteWatcher::confPath(), QSettings::IniFormat);
-        file = allocateFileName(conf);
-        note->setFile(file);
-        note->setCreationDate(QDateTime::currentDateTime());
-        note->setLoaded(true);
-        // Saved before it is connected: this first save needs no save reaction.
-        note->save();
-        connectNote(handle);
-
-        beginInsertRows(QModelIndex(), notes.size(), notes.size());
-        Row row;
-        row.note = handle;
-        row.file = file;
-        row.type = note->type();
-        notes.append(row);
-        endInsertRows();
-
-        conf.beginGroup(NotesGroup);
-        conf.beginGroup(file);
-        conf.setValue(ModificationDateKey, note->modifyDate());
-        conf.setValue(NoteTypeKey, int(note->type()));
-        conf.endGroup();
-        conf.endGroup();
-        conf.setValue(NextFilenameKey, nextFilename);
-        setLastModified(conf, file, note->modifyDate());
+        SafeIniFile confFile(NoteWatcher::confPath());
+        QSettings *conf = confFile.settings();
+        QString error = confFile.errorString();
+        bool ok = conf != nullptr;
+        const QString counter = nextFilename;
+        if (ok) {
+            file = allocateFileName(*conf);
+            ok = CollectionRepair::beginAdd(notesDirectory(), file, &error);
+        }
+        if (ok) {
+            note->setFile(file);
+            note->setCreationDate(QDateTime::currentDateTime());
+            note->setLoaded(true);
+            // Saved before it is connected: this first save needs no save reaction.
+            ok = note->save();
+            error = note->saveError();
+        }
+        if (ok) {
+            conf->beginGroup(NotesGroup);
+            conf->beginGroup(file);
+            conf->setValue(ModificationDateKey, note->modifyDate());
+            conf->setValue(NoteTypeKey, int(note->type()));
+            conf->endGroup();
+            conf->endGroup();
+            conf->setValue(NextFilenameKey, nextFilename);
+            setLastModified(*conf, file, note->modifyDate());
+            ok = confFile.commit();
+            if (!ok) {
+                error = confFile.errorString();
+                QFile::remove(note->fullPath());
+                if (note->notifyType() != AbstractNote::RepeatNever)
+                    removeCronLine(file);
+            }
+        }
+        if (!file.isEmpty())
+            CollectionRepair::endAdd(notesDirectory(), file);
+        if (!ok) {
+            // The note stays new, so that the page can try again.
+            nextFilename = counter;
+            note->setFile(QString());
+            note->setLoaded(false);
+            note->setSaveError(error);
+            reportError(tr("The note could not be added: %1").arg(error));
+            return false;
+        }
     }
+
+    QQmlEngine::setObjectOwnership(note, QQmlEngine::CppOwnership);
+    const NotePtr handle = adopt(note);
+    connectNote(handle);
+    beginInsertRows(QModelIndex(), notes.size(), notes.size());
+    Row row;
+    row.note = handle;
+    row.file = file;
+    row.type = note->type();
+    notes.append(row);
+    endInsertRows();
 
     if (note->notifyType() != AbstractNote::RepeatNever) {
         // The save normally installed the line already; add it only when it
@@ -253,6 +302,7 @@ void NotesModel::addItem(AbstractNote *note)
         if (readCrontab(&table) && !table.contains(reminderMarker(file)))
             addCronLine(handle);
     }
+    return true;
 }
 
 // Two models, in this process or in others, must never hand out the same
@@ -278,7 +328,7 @@ QString NotesModel::allocateFileName(QSettings &conf)
     return file;
 }
 
-void NotesModel::removeItems(const QStringList &files)
+bool NotesModel::removeItems(const QStringList &files)
 {
     QStringList names;
     for (const QString &file : files) {
@@ -288,35 +338,77 @@ void NotesModel::removeItems(const QStringList &files)
             names << file;
     }
     if (names.isEmpty())
-        return;
+        return true;
     trash.remember(NoteWatcher::confPath(), names);
+
+    NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
+    const NotesConfLock lock;
+    const QString directory = notesDirectory();
+    // Read before the files are hidden: the file of a note never loaded is
+    // the only record of its reminder.
+    QStringList reminders;
+    for (const QString &name : qAsConst(names)) {
+        const int row = indexOfFile(name);
+        if (hasReminder(name, row >= 0 ? notes.at(row).note.data() : nullptr))
+            reminders << name;
+    }
+
+    // First the note files are hidden, then "notes.conf" loses the groups,
+    // then the files go: a crash at any point leaves the whole note or none
+    // of it (CollectionRepair finishes the work at the next start).
+    SafeIniFile confFile(NoteWatcher::confPath());
+    QSettings *conf = confFile.settings();
+    QString error = confFile.errorString();
+    bool ok = conf != nullptr;
+    QStringList hidden;
+    for (const QString &name : qAsConst(names)) {
+        if (!ok || !CollectionRepair::hide(directory, name, &error)) {
+            ok = false;
+            break;
+        }
+        hidden << name;
+    }
+    if (ok) {
+        conf->beginGroup(NotesGroup);
+        for (const QString &name : qAsConst(names))
+            conf->remove(name);
+        conf->endGroup();
+        setLastModified(*conf, names.last(), QDateTime::currentDateTime());
+        ok = confFile.commit();
+        error = confFile.errorString();
+    }
+    if (!ok) {
+        for (const QString &name : qAsConst(hidden))
+            CollectionRepair::unhide(directory, name);
+        reportError(names.size() == 1 ? tr("The note could not be deleted: %1").arg(error)
+                                      : tr("The notes could not be deleted: %1").arg(error));
+        return false;
+    }
 
     for (const QString &name : qAsConst(names)) {
         const int row = indexOfFile(name);
-        if (row < 0) {
-            dropReminder(name, nullptr);
+        if (row < 0)
             continue;
-        }
         beginRemoveRows(QModelIndex(), row, row);
         const NotePtr note = notes.takeAt(row).note;
         if (note)
             holdRemovedNote(note);
-        dropReminder(name, note.data());
         endRemoveRows();
     }
+    for (const QString &name : qAsConst(reminders))
+        removeCronLine(name);
 
-    NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
-    const NotesConfLock lock;
-    QSettings conf(NoteWatcher::confPath(), QSettings::IniFormat);
-    conf.beginGroup(NotesGroup);
     QStringList patterns;
     for (const QString &name : qAsConst(names)) {
-        conf.remove(name);
+        // Under its own name again for the trash, so that Undo and the
+        // desktop's trash know it; a crash now leaves a note file that no
+        // group lists, which is never shown.
+        // (Only a plain file is worth keeping; a FIFO or the like just goes.)
+        const QString hidden = directory + QLatin1Char('/') + CollectionRepair::deletingName(name);
+        if (!SafeIniFile::isRegularFile(hidden) || !QFile::rename(hidden, directory + QLatin1Char('/') + name))
+            QFile::remove(hidden);
         patterns << name + QLatin1Char('*');
     }
-    conf.endGroup();
-
-    const QString directory = notesDirectory();
     const QStringList listed = QDir(directory).entryList(patterns, QDir::Files, QDir::NoSort);
     for (int i = listed.size() - 1; i >= 0; --i)
         trash.moveAway(directory + QLatin1Char('/') + listed.at(i));
@@ -325,8 +417,8 @@ void NotesModel::removeItems(const QStringList &files)
     // removed note may still be held (by this model for a moment, by a page
     // or another process), and a new note under its name would be written
     // over by it.
-    setLastModified(conf, names.last(), QDateTime::currentDateTime());
     emit itemsRemoved(names);
+    return true;
 }
 
 int NotesModel::restoreRemovedItems()
@@ -335,7 +427,12 @@ int NotesModel::restoreRemovedItems()
     QVector<NoteTrash::RestoredNote> restored;
     {
         const NotesConfLock lock;
-        QSettings conf(NoteWatcher::confPath(), QSettings::IniFormat);
+        SafeIniFile confFile(NoteWatcher::confPath());
+        if (!confFile.isOpen()) {
+            reportError(tr("The notes could not be brought back: %1").arg(confFile.errorString()));
+            return 0;
+        }
+        QSettings &conf = *confFile.settings();
         // A name given to another note meanwhile is not taken back.
         restored = trash.restore(
             conf, [this](const QString &file) { return indexOfFile(file) >= 0; },
@@ -352,6 +449,8 @@ int NotesModel::restoreRemovedItems()
         // Other processes see the notes come back as an addition.
         if (!restored.isEmpty())
             setLastModified(conf, restored.last().file, restored.last().modifyDate);
+        if (!confFile.commit())
+            reportError(tr("The notes could not be brought back: %1").arg(confFile.errorString()));
     }
     NoteTrash::restoreReminders(restored);
     return restored.size();
@@ -359,16 +458,19 @@ int NotesModel::restoreRemovedItems()
 
 // A note that was never loaded here does not know its reminder; its file
 // does. Without this the line of a deleted note would stay in the crontab.
-void NotesModel::dropReminder(const QString &file, const AbstractNote *note)
+bool NotesModel::hasReminder(const QString &file, const AbstractNote *note) const
 {
-    bool reminder = note && note->notifyType() != AbstractNote::RepeatNever;
-    if (!reminder) {
-        const QString path = notesDirectory() + QLatin1Char('/') + file;
-        reminder = QFileInfo::exists(path)
-            && QSettings(path, QSettings::IniFormat).value(QStringLiteral("notify-type"), 0).toInt() != 0;
-    }
-    if (reminder)
-        removeCronLine(file);
+    if (note && note->notifyType() != AbstractNote::RepeatNever)
+        return true;
+    const QString path = notesDirectory() + QLatin1Char('/') + file;
+    return SafeIniFile::isRegularFile(path)
+        && QSettings(path, QSettings::IniFormat).value(QStringLiteral("notify-type"), 0).toInt() != 0;
+}
+
+void NotesModel::reportError(const QString &message)
+{
+    m_lastError = message;
+    emit errorOccurred(message);
 }
 
 void NotesModel::holdRemovedNote(const NotePtr &note)
@@ -475,15 +577,23 @@ void NotesModel::onNoteSaved(const QString &file, const QDateTime &modifyDate)
     const int row = indexOfFile(file);
     {
         const NotesConfLock lock;
-        QSettings conf(NoteWatcher::confPath(), QSettings::IniFormat);
-        setLastModified(conf, file, modifyDate);
-        conf.beginGroup(NotesGroup);
-        conf.beginGroup(file);
-        conf.setValue(ModificationDateKey, modifyDate);
-        // A group that another process removed meanwhile comes back whole,
-        // not as a note of the default kind.
-        if (row >= 0 && !conf.contains(NoteTypeKey))
-            conf.setValue(NoteTypeKey, notes.at(row).note ? int(notes.at(row).note->type()) : notes.at(row).type);
+        SafeIniFile confFile(NoteWatcher::confPath());
+        if (QSettings *conf = confFile.settings()) {
+            setLastModified(*conf, file, modifyDate);
+            conf->beginGroup(NotesGroup);
+            conf->beginGroup(file);
+            conf->setValue(ModificationDateKey, modifyDate);
+            // A group that another process removed meanwhile comes back whole,
+            // not as a note of the default kind.
+            if (row >= 0 && !conf->contains(NoteTypeKey))
+                conf->setValue(NoteTypeKey, notes.at(row).note ? int(notes.at(row).note->type()) : notes.at(row).type);
+            conf->endGroup();
+            conf->endGroup();
+            confFile.commit();
+        }
+        // The note itself is saved; only its place in the list is not.
+        if (!confFile.errorString().isEmpty())
+            reportError(tr("The list of notes could not be updated: %1").arg(confFile.errorString()));
     }
     if (row >= 0)
         emit dataChanged(index(row), index(row));
@@ -578,9 +688,19 @@ QString NotesModel::keepRemovedNote(AbstractNote *note)
     QString file;
     {
         const NotesConfLock lock;
-        QSettings conf(NoteWatcher::confPath(), QSettings::IniFormat);
-        file = allocateFileName(conf);
-        conf.setValue(NextFilenameKey, nextFilename);
+        SafeIniFile conf(NoteWatcher::confPath());
+        if (!conf.isOpen()) {
+            reportError(tr("The note could not be kept: %1").arg(conf.errorString()));
+            removedNotes.append(handle);
+            return QString();
+        }
+        file = allocateFileName(*conf.settings());
+        conf.settings()->setValue(NextFilenameKey, nextFilename);
+        if (!conf.commit()) {
+            reportError(tr("The note could not be kept: %1").arg(conf.errorString()));
+            removedNotes.append(handle);
+            return QString();
+        }
     }
     note->setFile(file);
     note->setRemovedElsewhere(false);

@@ -20,6 +20,8 @@ class QSettings;
 class NotesModel : public QAbstractListModel
 {
     Q_OBJECT
+    // One line saying which add or delete failed last, and why.
+    Q_PROPERTY(QString lastError READ lastError NOTIFY errorOccurred)
 
 public:
     enum Roles { NoteRole = Qt::UserRole + 1, ModifyDateRole, FileNameRole };
@@ -33,6 +35,11 @@ public:
 
     Q_INVOKABLE QString getNotePath(const QString &note) const;
     Q_INVOKABLE QVariant getNoteData(const QString &note) const;
+    // True when something other than a plain file (a FIFO, a device, a
+    // directory) lies where the note's file would be: it must not be read.
+    Q_INVOKABLE bool isSpecialFile(const QString &note) const;
+
+    QString lastError() const { return m_lastError; }
 
     // Reminders that fell due while nothing could announce them, each
     // reported once: a list of {"file", "dueDate"}.
@@ -55,10 +62,13 @@ public:
 signals:
     // After removeItems(): the names it removed, which can be brought back.
     void itemsRemoved(const QStringList &files);
+    void errorOccurred(const QString &message);
 
 public slots:
-    void addItem(AbstractNote *note);
-    void removeItems(const QStringList &files);
+    // Both return false, change nothing on the disk and emit errorOccurred
+    // when "notes.conf" or the note file could not be written.
+    bool addItem(AbstractNote *note);
+    bool removeItems(const QStringList &files);
 
 private slots:
     void checkCronNote(NotePtr noteDataItem);
@@ -90,9 +100,10 @@ private:
     void reloadNote(const QString &file, const QDateTime &modifyDate);
     void holdRemovedNote(const NotePtr &note);
     void releaseRemovedNotes();
-    void dropReminder(const QString &file, const AbstractNote *note);
     MissedReminders::Note reminderOf(int row) const;
     static Row rowOf(const CollectionIndex::Entry &entry);
+    bool hasReminder(const QString &file, const AbstractNote *note) const;
+    void reportError(const QString &message);
 
     mutable QVector<Row> notes;
     QList<NotePtr> removedNotes;
@@ -105,4 +116,5 @@ private:
     QTimer *releaseTimer = nullptr;
     NoteTrash trash;
     mutable int lastFoundRow = -1;
+    QString m_lastError;
 };

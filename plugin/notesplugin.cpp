@@ -48,6 +48,8 @@ void NotesPlugin::registerTypes(const char *uri)
     qmlRegisterSingletonType<NoteFactory>(uri, 1, 0, "NoteFactory", provideFactory);
     qmlRegisterSingletonType<SessionGuard>(uri, 1, 0, "SessionGuard", provideSessionGuard);
     qmlRegisterUncreatableType<AbstractNote>(uri, 1, 0, "Note", QStringLiteral("Only for enum and note factory!"));
+    // The line in which pages of both deliverables report failed writes.
+    qmlRegisterType(QUrl(QStringLiteral("qrc:/qml/MessageLine.qml")), uri, 1, 0, "MessageLine");
     // QML passes the enumerations to invokables (the factory's kind) and
     // properties (the reminder type); it finds their types only by name.
     qRegisterMetaType<AbstractNote::NoteType>("AbstractNote::NoteType");

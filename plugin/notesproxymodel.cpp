@@ -34,47 +34,85 @@ QString escapedCode(QChar c)
     return QLatin1String("\\\\x") + QString::number(c.unicode(), 16);
 }
 
-// The filter as part of the single-quoted grep pattern. Note files keep line
-// breaks, tabs, other control characters and everything outside ASCII
-// escaped ("\n" as a backslash and an n, "é" as "\xe9", and a hex digit right
-// after such a code as a code of its own), so the filter is searched for in
-// that form. A raw line break would otherwise split the pattern into several
-// and match lines of any key, and no text outside ASCII could ever be found.
+// A character that QSettings writes as a backslash and a letter.
+QString namedEscape(QChar c)
+{
+    switch (c.unicode()) {
+    case '\a':
+        return QStringLiteral("a");
+    case '\b':
+        return QStringLiteral("b");
+    case '\f':
+        return QStringLiteral("f");
+    case '\n':
+        return QStringLiteral("n");
+    case '\r':
+        return QStringLiteral("r");
+    case '\t':
+        return QStringLiteral("t");
+    case '\v':
+        return QStringLiteral("v");
+    default:
+        return QString();
+    }
+}
+
+// The filter as part of the single-quoted grep pattern, searched for in the
+// form note files hold it: QSettings writes line breaks and other control
+// characters as a backslash and a letter, a quote and a backslash with a
+// backslash before them, everything outside ASCII as "\x" and its code (so
+// "e" with an accent is "\xe9"), and a hex digit right after such a code as
+// a code of its own. A raw line break would otherwise split the pattern into
+// several and match lines of any key, and no text outside ASCII could ever
+// be found. The other characters keep their meaning in the expression: "\\"
+// stands for one backslash, as "\." stands for a dot.
 QString patternText(const QString &filter)
 {
+    // How the stored text holds a hex digit depends on what came before it:
+    // written as it is after a plain character, as a code after a code, and
+    // either way at the start or after an operator of the expression.
+    enum class Before { Unknown, Plain, Code };
+    Before before = Before::Unknown;
     QString text;
     text.reserve(filter.size() + 8);
-    bool escapeNextIfHexDigit = false;
-    for (const QChar c : filter) {
-        if (escapeNextIfHexDigit && isHexDigit(c)) {
-            text += escapedCode(c);
+    for (int i = 0; i < filter.size(); ++i) {
+        const QChar c = filter.at(i);
+        const ushort u = c.unicode();
+        if (isHexDigit(c)) {
+            if (before == Before::Code)
+                text += escapedCode(c);
+            else if (before == Before::Unknown)
+                text += QLatin1String("\\(") + c + QLatin1String("\\|") + escapedCode(c) + QLatin1String("\\)");
+            else
+                text += c;
             continue;
         }
-        escapeNextIfHexDigit = false;
-        switch (c.unicode()) {
-        case '\'':
+        before = Before::Plain;
+        const QChar next = i + 1 < filter.size() ? filter.at(i + 1) : QChar();
+        if (u == '\\' && (next == QLatin1Char('\\') || next.isNull())) {
+            // One backslash, written as two; a lone one at the end means the same.
+            text += QLatin1String("\\\\\\\\");
+            if (!next.isNull())
+                ++i;
+        } else if (u == '\\' && (next == QLatin1Char('"') || next.unicode() < 0x20 || next.unicode() >= 0x7f)) {
+            // Nothing to quote in the expression: the character itself follows.
+            before = Before::Unknown;
+        } else if (u == '"') {
+            text += QLatin1String("\\\\\"");
+        } else if (u == '\'') {
             text += QLatin1String("'\\''");
-            break;
-        case '\n':
-            text += QLatin1String("\\\\n");
-            break;
-        case '\r':
-            text += QLatin1String("\\\\r");
-            break;
-        case '\t':
-            text += QLatin1String("\\\\t");
-            break;
-        case '\0':
+        } else if (!namedEscape(c).isEmpty()) {
+            text += QLatin1String("\\\\") + namedEscape(c);
+        } else if (u == 0) {
             text += QLatin1String("\\\\0");
-            escapeNextIfHexDigit = true;
-            break;
-        default:
-            if (c.unicode() < 0x20 || c.unicode() >= 0x7f) {
-                text += escapedCode(c);
-                escapeNextIfHexDigit = true;
-            } else {
-                text += c;
-            }
+            before = Before::Code;
+        } else if (u < 0x20 || u >= 0x7f) {
+            text += escapedCode(c);
+            before = Before::Code;
+        } else {
+            text += c;
+            if (QStringLiteral(".*[]^$\\").contains(c))
+                before = Before::Unknown;
         }
     }
     return text;
@@ -98,7 +136,8 @@ void NotesProxyModel::setSourceModel(QAbstractItemModel *sourceModel)
 QString NotesProxyModel::searchCommand(const QString &directory, const QString &filter)
 {
     return QLatin1String("cd ") + singleQuoted(QDir::toNativeSeparators(directory))
-        + QLatin1String(" && grep --files-with-matches --line-regexp '\\(title=\\|\\([0-9]\\+\\\\\\)\\?text=\\).*")
+        + QLatin1String(" && grep --files-with-matches --no-messages --devices=skip --line-regexp "
+                        "'\\(title=\\|\\([0-9]\\+\\\\\\)\\?text=\\).*")
         + patternText(filter) + QLatin1String(".*' *.note");
 }
 
@@ -116,7 +155,10 @@ void NotesProxyModel::setFilter(const QString &filter)
     const bool finished = grep.waitForFinished(SearchTimeout);
     // A search still running after the limit counts with what it found so far.
     QStringList names;
-    if (!finished || (grep.exitStatus() == QProcess::NormalExit && grep.exitCode() == 0))
+    // Only plain files are read (a FIFO would block grep); a file that cannot
+    // be read makes grep end with 2, but what it found in the others counts.
+    const bool ran = grep.exitStatus() == QProcess::NormalExit && (grep.exitCode() == 0 || grep.exitCode() == 2);
+    if (!finished || ran)
         names = QString::fromLocal8Bit(grep.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     if (!finished) {
         grep.kill();

@@ -54,7 +54,8 @@ NotePage {
             return true
         noteData.lineWidth = _lineWidth + 1
         // A new note gets its file name, and so its picture path, here.
-        saveNote()
+        if (saveNote())
+            return true
         return content.savePicture()
     }
 

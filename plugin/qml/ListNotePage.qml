@@ -20,10 +20,9 @@ NotePage {
     function saveOnCancel() {
         if (_isEditing)
             return cancelNote()
-        // Ticks made while viewing.
-        if (_changed)
-            noteData.save()
-        return false
+        // Ticks made while viewing; the page stays and says why when they
+        // could not be written.
+        return _changed && noteData.save() === false
     }
 
     function setEditMode(mouseX, mouseY) {

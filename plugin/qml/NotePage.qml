@@ -35,19 +35,19 @@ ZibPage {
     okFunction: saveNote
     cancelFunction: cancelNote
 
+    // True, which keeps the page open with the edits, when the note could
+    // not be written; the page then says why.
     function saveNote() {
         if (textEditTitle.length > 0)
             noteData.title = textEditTitle.text
         // Removed by another program while being edited: the edit becomes a
         // note of its own rather than being lost.
-        if (noteData.removedElsewhere)
-            controller.model.keepRemovedNote(noteData)
+        if (noteData.removedElsewhere && controller.model.keepRemovedNote(noteData) === "")
+            return true
         // A note of the collection whose file has gone missing is written
         // again; only a note without a name is new.
-        if (noteData.loaded || noteData.file !== "")
-            noteData.save()
-        else
-            controller.model.addItem(noteData)
+        var ok = noteData.loaded || noteData.file !== "" ? noteData.save() : controller.model.addItem(noteData)
+        return ok === false
     }
 
     // Saves what the page holds without closing it: the program is quitting
@@ -478,6 +478,16 @@ ZibPage {
         horizontalAlignment: Text.AlignRight
         enabled: false
         visible: !!notePage.noteData && notePage.noteData.notifyType !== Note.RepeatNever
+    }
+
+    MessageLine {
+        objectName: "saveErrorLine"
+        parent: frontRect
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        text: notePage.noteData && notePage.noteData.saveError !== ""
+              ? qsTr("The note could not be saved: %1").arg(notePage.noteData.saveError) : ""
     }
 
     states: State {

@@ -243,8 +243,11 @@ void TestNotifier::findsTheProgramOnPath()
     QProcessEnvironment env = app.environment();
     env.insert("PATH", "/usr/bin:/bin");
     QByteArray output;
-    QCOMPARE(runNotifier(notifier, { "3c.note" }, &output, env), 1);
-    QVERIFY2(output.contains("zib-notes"), output.constData());
+    // Unless the program is installed on this machine, cron's PATH has none.
+    if (QStandardPaths::findExecutable("zib-notes", { "/usr/bin", "/bin" }).isEmpty()) {
+        QCOMPARE(runNotifier(notifier, { "3c.note" }, &output, env), 1);
+        QVERIFY2(output.contains("zib-notes"), output.constData());
+    }
 
     QVERIFY(app.startFirst());
     env.insert("PATH", QFileInfo(app.program()).absolutePath() + ":/usr/bin:/bin");

@@ -9,6 +9,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 // The data directory's name holds a quote, spaces and shell syntax: the
 // search has to reach it as one word.
 class TestNotesProxyModel : public QObject
@@ -28,6 +30,7 @@ private slots:
     void savedNoteKeepsFilterAndMovesUp();
     void slowSearchUsesWhatItFound();
     void failedSearchFindsNothing();
+    void specialAndUnreadableFilesHideNoHit();
     void filterSetElsewhereReplacesSearch();
 
 private:
@@ -77,6 +80,7 @@ void TestNotesProxyModel::init()
               QStringLiteral("a\\b"), 7);
     writeText(QStringLiteral("5.note"), QStringLiteral("multi"), QStringLiteral("first line\nsecond line"), 8);
     writeText(QStringLiteral("6.note"), QStringLiteral("Café1a"), QStringLiteral("Привет, мир 😀"), 9);
+    writeText(QStringLiteral("7.note"), QStringLiteral("say \"hi\""), QStringLiteral("Äbc"), 10);
 
     delete proxy;
     delete model;
@@ -106,19 +110,20 @@ void TestNotesProxyModel::useFakeGrep(const QByteArray &script)
 void TestNotesProxyModel::commandQuotesDirectoryAndFilter()
 {
     QCOMPARE(NotesProxyModel::searchCommand(QStringLiteral("/tmp/it's here"), QStringLiteral("don't")),
-             QStringLiteral("cd '/tmp/it'\\''s here' && grep --files-with-matches --line-regexp "
-                            "'\\(title=\\|\\([0-9]\\+\\\\\\)\\?text=\\).*don'\\''t.*' *.note"));
+             QStringLiteral("cd '/tmp/it'\\''s here' && grep --files-with-matches --no-messages --devices=skip "
+                            "--line-regexp '\\(title=\\|\\([0-9]\\+\\\\\\)\\?text=\\).*"
+                            "\\(d\\|\\\\x64\\)on'\\''t.*' *.note"));
 }
 
 void TestNotesProxyModel::emptyFilterShowsAllNewestFirst()
 {
     QAbstractItemModelTester tester(proxy);
-    QCOMPARE(
-        shown(),
-        (QStringList { "6.note", "5.note", "4.note", "3.note", "2.note", "a1.note", "21.note", "11.note", "1.note" }));
+    QCOMPARE(shown(),
+             (QStringList { "7.note", "6.note", "5.note", "4.note", "3.note", "2.note", "a1.note", "21.note", "11.note",
+                            "1.note" }));
     proxy->setFilter(QStringLiteral("Shopping"));
     proxy->setFilter(QString());
-    QCOMPARE(proxy->rowCount(), 9);
+    QCOMPARE(proxy->rowCount(), 10);
     QCOMPARE(proxy->sortColumn(), 0);
     QCOMPARE(proxy->sortOrder(), Qt::DescendingOrder);
 }
@@ -149,6 +154,14 @@ void TestNotesProxyModel::search_data()
     QTest::newRow("cyrillic") << "Привет, мир" << QStringList { "6.note" };
     QTest::newRow("emoji") << "😀" << QStringList { "6.note" };
     QTest::newRow("accent absent") << "Cafe" << none;
+    // Stored as \" and \\; "\\\\" in the expression stands for one backslash.
+    QTest::newRow("double quote") << "\"hi\"" << QStringList { "7.note" };
+    QTest::newRow("backslash") << "a\\\\b" << QStringList { "4.note" };
+    QTest::newRow("backslash, lone at the end") << "a\\" << QStringList { "4.note" };
+    // Stored as \xc4\x62\x63 and Caf\xe9\x31\x61.
+    QTest::newRow("hex letters after a letter outside ASCII") << "bc" << QStringList { "7.note" };
+    QTest::newRow("hex digits after a letter outside ASCII") << "1a" << QStringList { "6.note" };
+    QTest::newRow("hex letters after an operator") << "Äb*c" << QStringList { "7.note" };
 }
 
 void TestNotesProxyModel::search()
@@ -228,10 +241,23 @@ void TestNotesProxyModel::slowSearchUsesWhatItFound()
 
 void TestNotesProxyModel::failedSearchFindsNothing()
 {
-    useFakeGrep("echo 1.note\nexit 2\n");
+    useFakeGrep("echo 1.note\nexit 3\n");
     proxy->setFilter(QStringLiteral("Shopping"));
     QCOMPARE(proxy->rowCount(), 0);
     QCOMPARE(proxy->filterRegularExpression().pattern(), QStringLiteral("___not___found___"));
+}
+
+void TestNotesProxyModel::specialAndUnreadableFilesHideNoHit()
+{
+    // grep reads the names in order: a FIFO first would block it until the
+    // time-out, before it has found anything. A directory and a dangling
+    // link cannot be read and make grep end with 2.
+    QCOMPARE(::mkfifo(QFile::encodeName(sandbox.notePath(QStringLiteral("0.note"))).constData(), 0600), 0);
+    QVERIFY(QDir().mkdir(sandbox.notePath(QStringLiteral("00.note"))));
+    QVERIFY(QFile::link(sandbox.notePath(QStringLiteral("gone")), sandbox.notePath(QStringLiteral("000.note"))));
+    proxy->setFilter(QStringLiteral("Shopping"));
+    QCOMPARE(shown(), QStringList { QStringLiteral("1.note") });
+    QVERIFY(QDir().rmdir(sandbox.notePath(QStringLiteral("00.note"))));
 }
 
 void TestNotesProxyModel::filterSetElsewhereReplacesSearch()

@@ -25,6 +25,8 @@ private slots:
     void loadLeavesFileUntouched_data();
     void loadLeavesFileUntouched();
     void hugeListLengthIsBounded();
+    void damagedListNumbersStayBounded_data();
+    void damagedListNumbersStayBounded();
     void invalidOnceDateExpires();
     void directoryInsteadOfFile();
 
@@ -147,11 +149,42 @@ void TestBadNoteFiles::loadLeavesFileUntouched()
 
 void TestBadNoteFiles::hugeListLengthIsBounded()
 {
+    // Only the entries present count, in their order; the missing second
+    // one is not made up.
     NotesSandbox::writeBytes(path(), "[data]\nsize=2000000000\n1\\text=a\n3\\checked=true\n");
     ListNote note;
     note.load(QStringLiteral("1.note"));
-    QCOMPARE(note.texts(), QList<QString>({ "a", "", "" }));
-    QCOMPARE(note.checked(), QList<bool>({ false, false, true }));
+    QCOMPARE(note.texts(), QList<QString>({ "a", "" }));
+    QCOMPARE(note.checked(), QList<bool>({ false, true }));
+}
+
+void TestBadNoteFiles::damagedListNumbersStayBounded_data()
+{
+    QTest::addColumn<QString>("seed");
+    QTest::newRow("length and number 2147483647") << QStringLiteral("list-huge-size.note");
+    QTest::newRow("length and number 20000000") << QStringLiteral("list-twenty-million.note");
+}
+
+// The fuzz seeds of the check-list loader: one entry numbered as high as the
+// damaged length once froze the program and took gigabytes, and the next
+// save wrote every made-up entry.
+void TestBadNoteFiles::damagedListNumbersStayBounded()
+{
+    QFETCH(QString, seed);
+    const QByteArray input
+        = NotesSandbox::readBytes(qEnvironmentVariable("ZIB_SOURCE_DIR") + QStringLiteral("/tests/fuzz/seeds/") + seed);
+    QVERIFY(input.size() > 1);
+    // The first byte of a seed picks the loader.
+    NotesSandbox::writeBytes(path(), input.mid(1));
+    ListNote note;
+    note.load(QStringLiteral("1.note"));
+    QCOMPARE(note.texts(), QList<QString> { QStringLiteral("a") });
+    QCOMPARE(note.checked().size(), 1);
+    QVERIFY(note.save());
+    QVERIFY(QFileInfo(path()).size() < 1024);
+    ListNote reread;
+    reread.load(QStringLiteral("1.note"));
+    QCOMPARE(reread.texts(), note.texts());
 }
 
 void TestBadNoteFiles::invalidOnceDateExpires()

@@ -42,7 +42,8 @@ bool PagesTestHelper::writeFile(const QString &path, const QString &text) const
 
 void PagesTestHelper::removeFile(const QString &path) const
 {
-    QFile::remove(path);
+    if (!QFile::remove(path))
+        QDir().rmdir(path);
 }
 
 bool PagesTestHelper::makeDirectory(const QString &path) const

@@ -18,6 +18,7 @@ public:
     Q_INVOKABLE QString readFile(const QString &path) const;
     Q_INVOKABLE bool fileExists(const QString &path) const;
     Q_INVOKABLE bool writeFile(const QString &path, const QString &text) const;
+    // Removes a file, or an empty directory.
     Q_INVOKABLE void removeFile(const QString &path) const;
     // A directory where a file is to be written makes that write fail.
     Q_INVOKABLE bool makeDirectory(const QString &path) const;

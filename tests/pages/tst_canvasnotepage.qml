@@ -109,7 +109,7 @@ Item {
             verify(testHelper.fileExists(picturePath(note, 0)))
             compare(pixel(picturePath(note, 0), 70, 40), "#0000ff")
             compare(pixel(picturePath(note, 0), 70, 100), "transparent")
-            compare(testHelper.iniValue(notePath(note), "line-width"), 5)
+            compare(Number(testHelper.iniValue(notePath(note), "line-width")), 5)
         }
 
         function test_secondSaveMergesUnderNewStrokes() {
@@ -360,7 +360,7 @@ Item {
             var expected = slider.index + 1
             saveAndWait(page)
             compare(note.lineWidth, expected)
-            compare(testHelper.iniValue(notePath(note), "line-width"), expected)
+            compare(Number(testHelper.iniValue(notePath(note), "line-width")), expected)
         }
     }
 }

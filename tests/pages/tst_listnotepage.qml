@@ -153,7 +153,7 @@ Item {
 
             pressOk(page)
             pageClosed(page, baseDepth)
-            compare(testHelper.iniValue(notePath(note), "data/size"), 3)
+            compare(Number(testHelper.iniValue(notePath(note), "data/size")), 3)
             compare(testHelper.iniValue(notePath(note), "data/3/text"), "end")
         }
 

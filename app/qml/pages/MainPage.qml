@@ -98,7 +98,10 @@ ZibPage {
     Connections {
         target: root
         function onShowNoteInTray(noteId) {
+            // Reading a FIFO or the like in place of the note would hang.
             var model = mainPage.notesModel()
+            if (model.isSpecialFile(noteId))
+                return
             model.reminderAnnounced(noteId)
             tray.showMessageTask(model.getNotePath(noteId))
         }
@@ -170,6 +173,23 @@ ZibPage {
                     mainPage.leaveHelperBar() // never a helper bar without marking
             }
         }
+    }
+
+    // Failed adds and deletes, in one line over the list.
+    Connections {
+        target: controller.model
+        function onErrorOccurred(message) {
+            errorLine.show(message)
+        }
+    }
+
+    MessageLine {
+        id: errorLine
+        objectName: "errorLine"
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        timeout: 10000
     }
 
     Item {

@@ -282,4 +282,20 @@ TestCase {
         tryCompare(tray.missedPaths, "length", 1, 10000)
         compare(tray.missedPaths[0], "/notes/4.note " + due.toISOString())
     }
+
+    function test_specialFileIsNotAnnounced() {
+        // Reading a FIFO for its title would hang the program.
+        root.showNoteInTray("fifo.note")
+        compare(tray.shownPaths, [])
+    }
+
+    function test_failedAddOrDeleteIsReported() {
+        var line = findChild(page, "errorLine")
+        verify(line)
+        verify(!line.visible)
+        controller.model.errorOccurred("The note could not be deleted: No space left on device")
+        verify(line.visible)
+        compare(line.text, "The note could not be deleted: No space left on device")
+        line.text = ""
+    }
 }

@@ -75,6 +75,11 @@ Item {
             missed = []
             return result
         }
+        // A FIFO in the notes directory, for the tests.
+        function isSpecialFile(id) {
+            return id === "fifo.note"
+        }
+        signal errorOccurred(string message)
         function removeItems(files) {
             removed.push(files.slice())
         }
