@@ -1,6 +1,7 @@
 #include "notesmodel.h"
 
 #include "abstractnote.h"
+#include "cronreconciler.h"
 #include "crontab.h"
 #include "notesconflock.h"
 #include "notesdirectory.h"
@@ -109,6 +110,22 @@ NotesModel::NotesModel(QObject *parent)
     cronCheckTimer.setInterval(CronCheckDelay);
     cronCheckTimer.setSingleShot(true);
     connect(&cronCheckTimer, &QTimer::timeout, this, &NotesModel::checkCronNotes);
+
+    // Lines left behind by edits that failed, here or in another process,
+    // are put right once the collection has settled, out of the first frame;
+    // and again after removals, which another process may have crossed.
+    cronReconciler = new CronReconciler(
+        [this] {
+            QHash<QString, CronReconciler::Reminder> loaded;
+            for (const Row &row : qAsConst(notes)) {
+                if (row.note && row.note->loaded())
+                    loaded.insert(row.note->file(), { int(row.note->notifyType()), row.note->notifyDate() });
+            }
+            return loaded;
+        },
+        this);
+    cronCheckTimer.start();
+    connect(this, &QAbstractItemModel::rowsRemoved, &cronCheckTimer, qOverload<>(&QTimer::start));
 }
 
 NotesModel::~NotesModel() = default;
@@ -356,27 +373,18 @@ void NotesModel::checkCronNote(NotePtr noteDataItem)
 
 void NotesModel::checkCronNotes()
 {
-    QString table;
-    // Writing after a failed read would replace the user's table; the
-    // queued notes wait for the next check instead.
-    if (!readCrontab(&table))
-        return;
+    // One run gives every note of the collection its true line, the queued
+    // ones among them; after a failed run they wait for the next check.
+    if (cronReconciler->reconcile())
+        pendingCronNotes.clear();
+}
 
-    for (int i = pendingCronNotes.size() - 1; i >= 0; --i) {
-        if (table.contains(reminderMarker(pendingCronNotes.at(i)->file())))
-            pendingCronNotes.removeAt(i);
-    }
-    QStringList lines;
-    if (!table.isEmpty())
-        lines = table.split(QLatin1Char('\n'), Qt::KeepEmptyParts);
-    for (const NotePtr &note : qAsConst(pendingCronNotes)) {
-        // A reminder switched off since the note was queued needs no line.
-        const QString line = cronLine(note);
-        if (!line.isEmpty())
-            lines << line;
-    }
-    writeCrontab(lines.join(QLatin1Char('\n')));
-    pendingCronNotes.clear();
+bool NotesModel::reminderDue(const QString &fileName)
+{
+    QString file = fileName;
+    if (!file.endsWith(NoteSuffix))
+        file += NoteSuffix;
+    return CronReconciler::reminderDue(file, QDateTime::currentDateTime());
 }
 
 int NotesModel::indexOfFile(const QString &file) const

@@ -11,6 +11,7 @@
 #include <QVector>
 
 class AbstractNote;
+class CronReconciler;
 class QSettings;
 
 // All notes of the collection listed in "notes.conf", one row per note.
@@ -30,6 +31,11 @@ public:
 
     Q_INVOKABLE QString getNotePath(const QString &note) const;
     Q_INVOKABLE QVariant getNoteData(const QString &note) const;
+
+    // Whether a reminder that fired for the note may be announced now; a line
+    // that fired for nothing (note gone, reminder off or moved, a one-time
+    // reminder of another year) is put right instead.
+    Q_INVOKABLE bool reminderDue(const QString &fileName);
 
     // A name that may be given to removeItems: a plain note file name that
     // matches no other file as a pattern and leaves the notes directory.
@@ -74,6 +80,7 @@ private:
     QDateTime lastModificationDate;
     QTimer cronCheckTimer;
     QList<NotePtr> pendingCronNotes;
+    CronReconciler *cronReconciler = nullptr;
     QTimer *releaseTimer = nullptr;
     mutable int lastFoundRow = -1;
 };
