@@ -291,6 +291,9 @@ void TestCommandLine::reminderRoadOpensTheNote()
         QSettings note(notesDir + "/1a.note", QSettings::IniFormat);
         note.setValue("title", "Shopping");
         note.setValue("text", "milk");
+        // The reminder fires now; one that is not due would not be announced.
+        note.setValue("notify-type", 2);
+        note.setValue("notify-date", QDateTime::currentDateTime());
         QSettings index(notesDir + "/notes.conf", QSettings::IniFormat);
         index.setValue("Notes/1a.note/modification-date", QDateTime::currentDateTime());
         index.setValue("Notes/1a.note/note-type", 0);

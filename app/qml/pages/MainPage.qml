@@ -98,7 +98,9 @@ ZibPage {
     Connections {
         target: root
         function onShowNoteInTray(noteId) {
-            tray.showMessageTask(mainPage.notesModel().getNotePath(noteId))
+            // A stale crontab line is put right instead of announced.
+            if (mainPage.notesModel().reminderDue(noteId))
+                tray.showMessageTask(mainPage.notesModel().getNotePath(noteId))
         }
         function onShowNoteOnStart(noteId) {
             mainPage.showNotePage(noteId)

@@ -64,6 +64,10 @@ Item {
         function getNotePath(id) {
             return "/notes/" + id
         }
+        property var notDue: []
+        function reminderDue(id) {
+            return notDue.indexOf(id) < 0
+        }
         function removeItems(files) {
             removed.push(files.slice())
         }
