@@ -181,15 +181,22 @@ bool CronReconciler::reminderDue(const QString &file, const QDateTime &now)
 {
     if (!NotesModel::isNoteFileName(file))
         return false;
-    const bool exists = inCollection(file) && QFile::exists(notesDirectory() + QLatin1Char('/') + file);
-    const Reminder reminder = exists ? readReminder(file) : Reminder();
-    if (exists && reminder.type != AbstractNote::RepeatNever && isDue(reminder, now))
+    // A note that is gone, or not listed, has no reminder.
+    const auto current = [&file] {
+        return inCollection(file) ? readReminder(file) : Reminder();
+    };
+    const Reminder reminder = current();
+    if (reminder.type != AbstractNote::RepeatNever && isDue(reminder, now))
         return true;
 
-    // The line that fired is stale: the note's lines become what it wants.
-    QHash<QString, QByteArray> wanted;
-    if (exists && wantsLine(reminder, now))
-        wanted.insert(file, cronLine(reminder.type, reminder.date, file).toLatin1());
-    editCrontab([&](QList<QByteArray> &lines) { return applyWanted(lines, wanted, { file }, { file }); });
+    // The line that fired is stale: the note's lines become what it wants,
+    // as its file says once the lock is held.
+    editCrontab([&](QList<QByteArray> &lines) {
+        QHash<QString, QByteArray> wanted;
+        const Reminder latest = current();
+        if (wantsLine(latest, now))
+            wanted.insert(file, cronLine(latest.type, latest.date, file).toLatin1());
+        return applyWanted(lines, wanted, { file }, { file });
+    });
     return false;
 }

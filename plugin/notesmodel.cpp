@@ -250,13 +250,10 @@ void NotesModel::addItem(AbstractNote *note)
         setLastModified(conf, file, note->modifyDate());
     }
 
-    if (note->notifyType() != AbstractNote::RepeatNever) {
-        // The save normally installed the line already; add it only when it
-        // is missing, and never on the strength of a failed read.
-        QString table;
-        if (readCrontab(&table) && !table.contains(reminderMarker(file)))
-            addCronLine(handle);
-    }
+    // The save normally installed the line already; this leaves exactly one
+    // and writes nothing when it is there (a user's copy of it does not count).
+    if (note->notifyType() != AbstractNote::RepeatNever)
+        addCronLine(handle);
 }
 
 // Two models, in this process or in others, must never hand out the same
