@@ -110,7 +110,11 @@ int main(int argc, char *argv[])
     if (command == QLatin1String("check"))
         return check(args.value(1));
     if (command == QLatin1String("reconcile")) {
-        std::printf("%s\n", CronReconciler(nullptr).reconcile() ? "ok" : "failed");
+        QElapsedTimer timer;
+        timer.start();
+        const bool ok = CronReconciler(nullptr).reconcile();
+        std::fprintf(stderr, "reconciled in %lld ms\n", timer.elapsed());
+        std::printf("%s\n", ok ? "ok" : "failed");
         return 0;
     }
 
