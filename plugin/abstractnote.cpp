@@ -4,6 +4,7 @@
 #include "crontab.h"
 #include "listnote.h"
 #include "notesdirectory.h"
+#include "reminderhistory.h"
 #include "textnote.h"
 
 #include <QDir>
@@ -152,6 +153,7 @@ void AbstractNote::load(const QString &file)
 
     // A one-time reminder whose moment has passed is over: the only write a load makes.
     if (m_notifyType == RepeatOnce && hasPassed(m_notifyDate)) {
+        ReminderHistory::recordExpired(m_file, m_notifyDate);
         setNotifyType(RepeatNever);
         settings.setValue(QStringLiteral("notify-type"), int(RepeatNever));
         settings.sync();

@@ -5,8 +5,10 @@
 #include "notesdirectory.h"
 #include "notesmodel.h"
 #include "notewatcher.h"
+#include "reminderschedule.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QSettings>
 #include <QStringList>
@@ -45,40 +47,13 @@ bool wantsLine(const CronReconciler::Reminder &reminder, const QDateTime &now)
     return !(reminder.type == AbstractNote::RepeatOnce && reminder.date < now);
 }
 
-// Whether cron, running the note's line, fires in the minute of moment.
-bool firesAt(const CronReconciler::Reminder &reminder, const QDateTime &moment)
-{
-    const QDate day = reminder.date.date();
-    const QTime time = reminder.date.time();
-    if (time.hour() != moment.time().hour() || time.minute() != moment.time().minute())
-        return false;
-    const QDate today = moment.date();
-    switch (reminder.type) {
-    case AbstractNote::RepeatNever:
-        return false;
-    case AbstractNote::RepeatOnce:
-        return day == today;
-    case AbstractNote::RepeatEveryDay:
-        return true;
-    case AbstractNote::RepeatEveryWeek:
-        return day.dayOfWeek() == today.dayOfWeek();
-    case AbstractNote::RepeatEveryMonth:
-        return day.day() == today.day();
-    default:
-        return day.day() == today.day() && day.month() == today.month();
-    }
-}
-
+// Whether the line fired within the last few minutes (a one-time reminder's
+// year included).
 bool isDue(const CronReconciler::Reminder &reminder, const QDateTime &now)
 {
-    if (!reminder.date.isValid())
-        return false;
-    const QDateTime minute(now.date(), QTime(now.time().hour(), now.time().minute()));
-    for (int offset = -DueLateMinutes; offset <= DueEarlyMinutes; ++offset) {
-        if (firesAt(reminder, minute.addSecs(offset * 60)))
-            return true;
-    }
-    return false;
+    const QDateTime last
+        = ReminderSchedule::latestOccurrence(reminder.type, reminder.date, now.addSecs(DueEarlyMinutes * 60));
+    return last.isValid() && last >= now.addSecs(-DueLateMinutes * 60);
 }
 
 // Leaves exactly the wanted lines of ours: wanted maps a note file name to
@@ -128,7 +103,8 @@ CronReconciler::Reminder CronReconciler::readReminder(const QString &file)
     Reminder reminder;
     const QString path = notesDirectory() + QLatin1Char('/') + file;
     QFile note(path);
-    if (!note.open(QIODevice::ReadOnly))
+    // Only regular files: opening a FIFO would block.
+    if (!QFileInfo(path).isFile() || !note.open(QIODevice::ReadOnly))
         return reminder;
     // Most notes have no reminder: a look at the raw text spares parsing them.
     const QByteArray text = note.readAll();
@@ -160,7 +136,7 @@ bool CronReconciler::reconcile()
         for (const QString &file : files) {
             const auto found = loaded.constFind(file);
             const Reminder reminder = found != loaded.constEnd() ? found.value() : readReminder(file);
-            if (wantsLine(reminder, now) && QFile::exists(notesDirectory() + QLatin1Char('/') + file))
+            if (wantsLine(reminder, now) && QFileInfo(notesDirectory() + QLatin1Char('/') + file).isFile())
                 wanted.insert(file, cronLine(reminder.type, reminder.date, file).toLatin1());
         }
         return applyWanted(lines, wanted, files);

@@ -1,6 +1,7 @@
 #include "notesmodel.h"
 
 #include "abstractnote.h"
+#include "collectionindex.h"
 #include "cronreconciler.h"
 #include "crontab.h"
 #include "notesconflock.h"
@@ -70,29 +71,12 @@ NotesModel::NotesModel(QObject *parent)
 
     const QString confPath = NoteWatcher::confPath();
     const bool confExisted = QFileInfo::exists(confPath);
+    confStamp = CollectionIndex::stamp(confPath);
     QSettings conf(confPath, QSettings::IniFormat);
-    conf.beginGroup(NotesGroup);
-    const QStringList groups = conf.childGroups();
-    notes.reserve(groups.size());
-    for (const QString &name : groups) {
-        // A name that is no plain note file name cannot be a note of ours:
-        // it would reach outside the directory or into a crontab line.
-        if (!isNoteFileName(name))
-            continue;
-        conf.beginGroup(name);
-        Row row;
-        row.file = name;
-        row.modifyDate = conf.value(ModificationDateKey).toDateTime();
-        const QVariant type = conf.value(NoteTypeKey);
-        bool typeOk = true;
-        row.type = type.isValid() ? type.toInt(&typeOk) : int(AbstractNote::TextType);
-        conf.endGroup();
-        // No note object exists for an unknown kind; the other rows stay.
-        if (!typeOk || row.type < AbstractNote::TextType || row.type > AbstractNote::CanvasType)
-            continue;
-        notes.append(row);
-    }
-    conf.endGroup();
+    const QVector<CollectionIndex::Entry> listed = CollectionIndex::read(conf);
+    notes.reserve(listed.size());
+    for (const CollectionIndex::Entry &entry : listed)
+        notes.append(rowOf(entry));
     lastModifiedFile = conf.value(LastModifiedFileKey).toString();
     lastModificationDate = conf.value(LastModificationDateKey).toDateTime();
     nextFilename = conf.value(NextFilenameKey, QStringLiteral("1")).toString();
@@ -106,6 +90,7 @@ NotesModel::NotesModel(QObject *parent)
     }
 
     connect(watcher, &NoteWatcher::noteChanged, this, &NotesModel::onNoteChanged);
+    connect(watcher, &NoteWatcher::collectionChanged, this, &NotesModel::followCollection);
 
     cronCheckTimer.setInterval(CronCheckDelay);
     cronCheckTimer.setSingleShot(true);
@@ -173,6 +158,34 @@ QVariant NotesModel::getNoteData(const QString &note) const
     if (row < 0)
         return QVariant();
     return QVariant::fromValue(noteAt(row));
+}
+
+MissedReminders::Note NotesModel::reminderOf(int row) const
+{
+    const Row &entry = notes.at(row);
+    if (entry.note && entry.note->loaded())
+        return { entry.file, entry.note->notifyType(), entry.note->notifyDate(), entry.modifyDate };
+    return MissedReminders::readNoteFile(getNotePath(entry.file), entry.file, entry.modifyDate);
+}
+
+QVariantList NotesModel::takeMissedReminders()
+{
+    QList<MissedReminders::Note> candidates;
+    candidates.reserve(notes.size());
+    for (int row = 0; row < notes.size(); ++row)
+        candidates << reminderOf(row);
+    QVariantList result;
+    const QList<MissedReminders::Missed> missed = MissedReminders::take(candidates, QDateTime::currentDateTime());
+    for (const MissedReminders::Missed &entry : missed)
+        result << QVariantMap { { QStringLiteral("file"), entry.file }, { QStringLiteral("dueDate"), entry.dueDate } };
+    return result;
+}
+
+void NotesModel::reminderAnnounced(const QString &file)
+{
+    const int row = indexOfFile(file);
+    if (row >= 0)
+        MissedReminders::announced(reminderOf(row), QDateTime::currentDateTime());
 }
 
 AbstractNote *NotesModel::noteAt(int row) const
@@ -299,20 +312,8 @@ void NotesModel::removeItems(const QStringList &files)
         }
         beginRemoveRows(QModelIndex(), row, row);
         const NotePtr note = notes.takeAt(row).note;
-        if (note) {
-            removedNotes.append(note);
-            // A note that is gone must not get its line back from a pending
-            // check, nor report saves or loads to this model any more.
-            pendingCronNotes.removeAll(note);
-            disconnect(note.data(), nullptr, this, nullptr);
-            if (!releaseTimer) {
-                releaseTimer = new QTimer(this);
-                releaseTimer->setSingleShot(true);
-                releaseTimer->setInterval(ReleaseDelay);
-                connect(releaseTimer, &QTimer::timeout, this, &NotesModel::releaseRemovedNotes);
-            }
-            releaseTimer->start();
-        }
+        if (note)
+            holdRemovedNote(note);
         dropReminder(name, note.data());
         endRemoveRows();
     }
@@ -333,10 +334,10 @@ void NotesModel::removeItems(const QStringList &files)
     for (int i = listed.size() - 1; i >= 0; --i)
         QFile::remove(directory + QLatin1Char('/') + listed.at(i));
 
-    if (notes.isEmpty()) {
-        nextFilename = QStringLiteral("1");
-        conf.setValue(NextFilenameKey, nextFilename);
-    }
+    // The counter is not restarted when the collection becomes empty: a
+    // removed note may still be held (by this model for a moment, by a page
+    // or another process), and a new note under its name would be written
+    // over by it.
     setLastModified(conf, names.last(), QDateTime::currentDateTime());
 }
 
@@ -352,6 +353,22 @@ void NotesModel::dropReminder(const QString &file, const AbstractNote *note)
     }
     if (reminder)
         removeCronLine(file);
+}
+
+void NotesModel::holdRemovedNote(const NotePtr &note)
+{
+    removedNotes.append(note);
+    // A note that is gone must not get its line back from a pending check,
+    // nor report saves or loads to this model any more.
+    pendingCronNotes.removeAll(note);
+    disconnect(note.data(), nullptr, this, nullptr);
+    if (!releaseTimer) {
+        releaseTimer = new QTimer(this);
+        releaseTimer->setSingleShot(true);
+        releaseTimer->setInterval(ReleaseDelay);
+        connect(releaseTimer, &QTimer::timeout, this, &NotesModel::releaseRemovedNotes);
+    }
+    releaseTimer->start();
 }
 
 void NotesModel::releaseRemovedNotes()
@@ -440,12 +457,81 @@ void NotesModel::onNoteSaved(const QString &file, const QDateTime &modifyDate)
         emit dataChanged(index(row), index(row));
 }
 
-void NotesModel::onNoteChanged(const QString &file, const QDateTime &modifyDate)
+NotesModel::Row NotesModel::rowOf(const CollectionIndex::Entry &entry)
 {
-    if (file == lastModifiedFile && modifyDate == lastModificationDate)
+    Row row;
+    row.file = entry.file;
+    row.modifyDate = entry.modifyDate;
+    row.type = entry.type;
+    return row;
+}
+
+// Whatever any process did to the collection since the last look: rows for
+// notes listed anew, no rows for notes no longer listed, and a reload of
+// every note whose date moved. A report names only the latest change, and
+// a "notes.conf" replaced by a file-sync tool names none; only the listing
+// itself tells everything.
+void NotesModel::followCollection()
+{
+    const QString confPath = NoteWatcher::confPath();
+    const QByteArray stamp = CollectionIndex::stamp(confPath);
+    if (stamp == confStamp)
         return;
-    lastModifiedFile = file;
-    lastModificationDate = modifyDate;
+    confStamp = stamp;
+    QSettings conf(confPath, QSettings::IniFormat);
+    const QVector<CollectionIndex::Entry> listed = CollectionIndex::read(conf);
+    // An empty listing beside a file that is still there is a file being
+    // written by another program, not a collection emptied.
+    if (listed.isEmpty() && !notes.isEmpty() && conf.status() != QSettings::NoError)
+        return;
+    if (counterValue(conf.value(NextFilenameKey).toString()) > counterValue(nextFilename))
+        nextFilename = conf.value(NextFilenameKey).toString();
+
+    QHash<QString, int> listedAt;
+    listedAt.reserve(listed.size());
+    for (int i = 0; i < listed.size(); ++i)
+        listedAt.insert(listed.at(i).file, i);
+
+    for (int row = notes.size() - 1; row >= 0; --row) {
+        if (!listedAt.contains(fileAt(row)))
+            dropRow(row);
+    }
+
+    QSet<QString> present;
+    QStringList moved;
+    for (int row = 0; row < notes.size(); ++row) {
+        const QString file = fileAt(row);
+        present.insert(file);
+        const QDateTime date = listed.at(listedAt.value(file)).modifyDate;
+        if (date != modifyDateAt(row))
+            moved << file;
+    }
+    for (const QString &file : qAsConst(moved))
+        reloadNote(file, listed.at(listedAt.value(file)).modifyDate);
+
+    QVector<Row> added;
+    for (const CollectionIndex::Entry &entry : listed) {
+        if (!present.contains(entry.file))
+            added.append(rowOf(entry));
+    }
+    if (!added.isEmpty()) {
+        beginInsertRows(QModelIndex(), notes.size(), notes.size() + added.size() - 1);
+        notes += added;
+        endInsertRows();
+    }
+}
+
+void NotesModel::dropRow(int row)
+{
+    beginRemoveRows(QModelIndex(), row, row);
+    const NotePtr note = notes.takeAt(row).note;
+    if (note)
+        holdRemovedNote(note);
+    endRemoveRows();
+}
+
+void NotesModel::reloadNote(const QString &file, const QDateTime &modifyDate)
+{
     const int row = indexOfFile(file);
     if (row < 0)
         return;
@@ -461,4 +547,17 @@ void NotesModel::onNoteChanged(const QString &file, const QDateTime &modifyDate)
     const int current = indexOfFile(file);
     if (current >= 0)
         emit dataChanged(index(current), index(current));
+}
+
+void NotesModel::onNoteChanged(const QString &file, const QDateTime &modifyDate)
+{
+    if (file == lastModifiedFile && modifyDate == lastModificationDate)
+        return;
+    lastModifiedFile = file;
+    lastModificationDate = modifyDate;
+    const int row = indexOfFile(file);
+    // Known already, from this process's own save or an earlier look.
+    if (row < 0 || modifyDateAt(row) == modifyDate)
+        return;
+    reloadNote(file, modifyDate);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "collectionindex.h"
+#include "missedreminders.h"
 #include "noteptr.h"
 
 #include <QAbstractListModel>
@@ -36,6 +38,11 @@ public:
     // that fired for nothing (note gone, reminder off or moved, a one-time
     // reminder of another year) is put right instead.
     Q_INVOKABLE bool reminderDue(const QString &fileName);
+    // Reminders that fell due while nothing could announce them, each
+    // reported once: a list of {"file", "dueDate"}.
+    Q_INVOKABLE QVariantList takeMissedReminders();
+    // The program has just announced the note's reminder.
+    Q_INVOKABLE void reminderAnnounced(const QString &file);
 
     // A name that may be given to removeItems: a plain note file name that
     // matches no other file as a pattern and leaves the notes directory.
@@ -70,12 +77,19 @@ private:
     QString allocateFileName(QSettings &conf);
     void onNoteSaved(const QString &file, const QDateTime &modifyDate);
     void onNoteChanged(const QString &file, const QDateTime &modifyDate);
+    void followCollection();
+    void dropRow(int row);
+    void reloadNote(const QString &file, const QDateTime &modifyDate);
+    void holdRemovedNote(const NotePtr &note);
     void releaseRemovedNotes();
     void dropReminder(const QString &file, const AbstractNote *note);
+    MissedReminders::Note reminderOf(int row) const;
+    static Row rowOf(const CollectionIndex::Entry &entry);
 
     mutable QVector<Row> notes;
     QList<NotePtr> removedNotes;
     QString nextFilename;
+    QByteArray confStamp;
     QString lastModifiedFile;
     QDateTime lastModificationDate;
     QTimer cronCheckTimer;

@@ -50,7 +50,13 @@ void NoteWatcher::stopWatchingAndResumeAfter(int msec)
     if (!resumeTimer) {
         resumeTimer = new QTimer(this);
         resumeTimer->setSingleShot(true);
-        connect(resumeTimer, &QTimer::timeout, this, [this] { m_watching = true; });
+        connect(resumeTimer, &QTimer::timeout, this, [this] {
+            m_watching = true;
+            if (m_changedWhilePaused) {
+                m_changedWhilePaused = false;
+                onFileChanged();
+            }
+        });
     }
     resumeTimer->start(msec);
 }
@@ -80,8 +86,10 @@ void NoteWatcher::onFileChanged()
     // Saving replaces the file; the watch on the old one is gone then.
     if (files().isEmpty())
         watchConf();
-    if (!m_watching)
+    if (!m_watching) {
+        m_changedWhilePaused = true;
         return;
+    }
 
     QString file;
     QDateTime date;
@@ -91,6 +99,7 @@ void NoteWatcher::onFileChanged()
         date = conf.value(QStringLiteral("last-modification-date")).toDateTime();
     }
     emit noteChanged(file, date);
+    emit collectionChanged();
 }
 
 void NoteWatcher::onDirectoryChanged()

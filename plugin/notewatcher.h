@@ -28,6 +28,9 @@ public:
 
 signals:
     void noteChanged(const QString &file, const QDateTime &modifyDate);
+    // "notes.conf" changed: notes may have been added, saved or removed by
+    // any process, more than the one named by noteChanged.
+    void collectionChanged();
 
 public slots:
     void start();
@@ -41,4 +44,7 @@ private:
     bool m_watching = true;
     QTimer *resumeTimer = nullptr;
     bool m_started = false;
+    // A change that came while paused is reported when the pause ends: it
+    // may be another process's, and a dropped one would never be followed.
+    bool m_changedWhilePaused = false;
 };

@@ -11,7 +11,8 @@ packages=(
   qml-module-qtquick-templates2 qml-module-qtquick-layouts qml-module-qtqml-models2
   qml-module-qttest qml-module-qt-labs-settings
   hicolor-icon-theme adwaita-icon-theme sound-theme-freedesktop
-  cron xvfb xauth
+  cron xvfb xauth trayer xdotool dbus-daemon
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   appstream desktop-file-utils dpkg-dev
   clang libclang-rt-14-dev
 )

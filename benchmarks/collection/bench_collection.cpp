@@ -6,6 +6,7 @@
 #include "notesdirectory.h"
 #include "notesmodel.h"
 #include "notesproxymodel.h"
+#include "notewatcher.h"
 #include "textnote.h"
 
 #include <QCoreApplication>
@@ -165,6 +166,23 @@ bool benchmark(int count)
                    .arg(reaction.second, 0, 'f', 2)
             << Qt::endl;
         QFile::remove(notesDirectory() + QStringLiteral("/alone.note"));
+    }
+
+    {
+        // Following another process: one note's date moved in "notes.conf".
+        QVector<double> follow, floorTimes;
+        for (int i = 0; i < runs; ++i) {
+            {
+                QSettings conf(confPath(), QSettings::IniFormat);
+                conf.setValue(QStringLiteral("Notes/2.note/modification-date"),
+                              QDateTime::currentDateTime().addSecs(i));
+            }
+            follow << milliseconds([] { emit NoteWatcher::instance()->collectionChanged(); });
+            floorTimes << milliseconds(readConf);
+        }
+        met &= report(QStringLiteral("following a change elsewhere"), count, median(follow), median(floorTimes), 1.5);
+        const double idle = milliseconds([] { emit NoteWatcher::instance()->collectionChanged(); });
+        out << QStringLiteral("  with notes.conf unchanged: %1 ms").arg(idle, 0, 'f', 3) << Qt::endl;
     }
 
     NotesProxyModel proxy;

@@ -169,6 +169,23 @@ QString lookupName(const QString &theme, const QString &soundName, const QString
     return found;
 }
 
+// The sound theme the user chose in the desktop's settings: KDE's
+// kdeglobals, then GTK's settings.ini (which GNOME and Xfce keep in step).
+QString desktopSoundTheme()
+{
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString kde = QSettings(config + QLatin1String("/kdeglobals"), QSettings::IniFormat)
+                            .value(QStringLiteral("Sounds/Theme"))
+                            .toString()
+                            .trimmed();
+    if (!kde.isEmpty())
+        return kde;
+    return QSettings(config + QLatin1String("/gtk-3.0/settings.ini"), QSettings::IniFormat)
+        .value(QStringLiteral("Settings/gtk-sound-theme-name"))
+        .toString()
+        .trimmed();
+}
+
 } // namespace
 
 ZibSoundTheme::ZibSoundTheme(const QString &themeName, const QString &locale)
@@ -179,7 +196,9 @@ ZibSoundTheme::ZibSoundTheme(const QString &themeName, const QString &locale)
 QByteArray ZibSoundTheme::getSoundFilePathFromCurrentTheme(const QString &soundName, const QString &profile,
                                                            const QString &locale)
 {
-    const QString theme = qEnvironmentVariable("ZIB_SOUND_THEME");
+    QString theme = qEnvironmentVariable("ZIB_SOUND_THEME").trimmed();
+    if (theme.isEmpty())
+        theme = desktopSoundTheme();
     return ZibSoundTheme(theme, locale).getSoundFilePath(soundName, profile, locale);
 }
 

@@ -19,7 +19,9 @@
 // ("message-new-instant" -> "message-new" -> "message").
 //
 // The current theme is the one named by the environment variable
-// ZIB_SOUND_THEME, else "freedesktop".
+// ZIB_SOUND_THEME, else the one chosen in the desktop's settings (KDE's
+// kdeglobals [Sounds] Theme, GTK's settings.ini gtk-sound-theme-name), else
+// "freedesktop".
 class ZibSoundTheme
 {
 public:

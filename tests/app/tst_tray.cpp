@@ -32,6 +32,13 @@ private slots:
     void soundComesFromTheCurrentThemeFirst();
     void soundFromFreedesktopWhenTheCurrentThemeLacksIt();
 
+    void oneClickOpensTheNoteOnce();
+    void remindersQueueAndOpenInOrder();
+    void missedReminderShowsItsDueTime();
+    void routeFollowsTheDesktop_data();
+    void routeFollowsTheDesktop();
+    void withoutTrayOrServiceTheNoteOpensAtOnce();
+
 private:
     QString writeNote(const QString &name, const QString &title);
     void useSoundDirs(const QString &theme);
@@ -48,6 +55,16 @@ void TestTray::init()
 {
     // No sound theme anywhere unless a test provides one.
     useSoundDirs(QString());
+}
+
+// Headless there is no tray; the balloon tests act as on an X11 tray.
+static void useBalloons(Tray &tray)
+{
+    tray.setDesktopProbe([] {
+        Tray::Desktop desktop;
+        desktop.trayAvailable = true;
+        return desktop;
+    });
 }
 
 QString TestTray::writeNote(const QString &name, const QString &title)
@@ -72,6 +89,7 @@ void TestTray::useSoundDirs(const QString &theme)
 void TestTray::hiddenUntilTheFirstNotification()
 {
     Tray tray;
+    useBalloons(tray);
     QVERIFY(!tray.isVisible());
     QVERIFY(tray.taskFilePath().isEmpty());
     QVERIFY(!tray.icon().isNull());
@@ -108,6 +126,7 @@ void TestTray::notificationShowsTheNoteTitle()
     }
 
     Tray tray;
+    useBalloons(tray);
     tray.showMessageTask(path);
     QVERIFY(tray.isVisible());
     QCOMPARE(tray.taskFilePath(), path);
@@ -123,15 +142,21 @@ void TestTray::notificationShowsTheNoteTitle()
 
 void TestTray::laterNotificationReplacesTheEarlier()
 {
+    // The same note announced again is one pending reminder, not two.
     Tray tray;
+    useBalloons(tray);
     QSignalSpy spy(&tray, &Tray::showTask);
-    tray.showMessageTask(writeNote("5.note", "Older"));
-    tray.showMessageTask(writeNote("6.note", "Newer"));
+    const QString path = writeNote("5.note", "Older");
+    tray.showMessageTask(path);
+    writeNote("5.note", "Newer");
+    tray.showMessageTask(path);
     QCOMPARE(tray.toolTip(), QString("Task notification: Newer"));
     QCOMPARE(tray.lastMessageText(), QString("Newer"));
+    QCOMPARE(tray.pendingTaskPaths(), QStringList { path });
     emit tray.activated(QSystemTrayIcon::Trigger);
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.at(0).at(0).toString(), QString("6.note"));
+    QTRY_COMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).toString(), QString("5.note"));
+    QVERIFY(!tray.isVisible());
 }
 
 void TestTray::activationOpensTheNoteOnlyOnTrigger_data()
@@ -152,9 +177,11 @@ void TestTray::activationOpensTheNoteOnlyOnTrigger()
     QFETCH(bool, opens);
 
     Tray tray;
+    useBalloons(tray);
     QSignalSpy spy(&tray, &Tray::showTask);
     tray.showMessageTask(writeNote("1a.note", "Task"));
     emit tray.activated(QSystemTrayIcon::ActivationReason(reason));
+    QCoreApplication::processEvents();
     QCOMPARE(spy.count(), opens ? 1 : 0);
     if (opens)
         QCOMPARE(spy.at(0).at(0).toString(), QString("1a.note"));
@@ -166,12 +193,13 @@ void TestTray::activationOpensTheNoteOnlyOnTrigger()
 void TestTray::balloonClickAndOpenEntryOpenTheNote()
 {
     Tray tray;
+    useBalloons(tray);
     QSignalSpy spy(&tray, &Tray::showTask);
     const QString path = writeNote("ff.note", "Task");
 
     tray.showMessageTask(path);
     emit tray.messageClicked();
-    QCOMPARE(spy.count(), 1);
+    QTRY_COMPARE(spy.count(), 1);
     QCOMPARE(spy.at(0).at(0).toString(), QString("ff.note"));
     QVERIFY(!tray.isVisible());
 
@@ -183,7 +211,7 @@ void TestTray::balloonClickAndOpenEntryOpenTheNote()
     QCOMPARE(actions.at(1)->text(), QString("Close"));
     QVERIFY(actions.at(0)->shortcut().isEmpty());
     actions.at(0)->trigger();
-    QCOMPARE(spy.count(), 2);
+    QTRY_COMPARE(spy.count(), 2);
     QCOMPARE(spy.at(1).at(0).toString(), QString("ff.note"));
     QVERIFY(!tray.isVisible());
 }
@@ -191,6 +219,7 @@ void TestTray::balloonClickAndOpenEntryOpenTheNote()
 void TestTray::closeEntryQuitsTheProgram()
 {
     Tray tray;
+    useBalloons(tray);
     QSignalSpy spy(&tray, &Tray::showTask);
     tray.showMessageTask(writeNote("2.note", "Task"));
     QAction *close = tray.contextMenu()->actions().at(1);
@@ -208,6 +237,7 @@ void TestTray::soundFallsBackToTheFixedFile()
 {
     QCOMPARE(Tray::findSoundPath(), QString("/usr/share/zib-wm/sounds/x-zib-wm-tooltip.wav"));
     Tray tray;
+    useBalloons(tray);
     QCOMPARE(tray.soundFilePath(), QString("/usr/share/zib-wm/sounds/x-zib-wm-tooltip.wav"));
     tray.showMessageTask(writeNote("3.note", "Task"));
     QCOMPARE(tray.lastPlayer()->media().request().url(),
@@ -243,6 +273,94 @@ void TestTray::soundFromFreedesktopWhenTheCurrentThemeLacksIt()
     putSound(data, "lacking", "other-sound.oga");
     const QString freedesktop = putSound(data, "freedesktop", "window-attention-active.oga");
     QCOMPARE(Tray::findSoundPath(), freedesktop);
+}
+
+void TestTray::oneClickOpensTheNoteOnce()
+{
+    // With the balloon up, one press on the icon reaches us twice, inside
+    // Qt's handling of that press: the icon must stay until it is over.
+    Tray tray;
+    useBalloons(tray);
+    QSignalSpy spy(&tray, &Tray::showTask);
+    tray.showMessageTask(writeNote("7.note", "Once"));
+    emit tray.messageClicked();
+    emit tray.activated(QSystemTrayIcon::Trigger);
+    QVERIFY(tray.isVisible());
+    QTRY_VERIFY(!tray.isVisible());
+    QTest::qWait(50);
+    QCOMPARE(spy.count(), 1);
+}
+
+void TestTray::remindersQueueAndOpenInOrder()
+{
+    Tray tray;
+    useBalloons(tray);
+    QSignalSpy spy(&tray, &Tray::showTask);
+    tray.showMessageTask(writeNote("a.note", "First"));
+    tray.showMessageTask(writeNote("b.note", "Second"));
+    tray.showMessageTask(writeNote("c.note", "Third"));
+    QCOMPARE(tray.lastMessageText(), QString("First\nSecond\nThird"));
+    QCOMPARE(tray.toolTip(), QString("Task notification: First\nSecond\nThird"));
+
+    for (const char *name : { "a.note", "b.note", "c.note" }) {
+        QVERIFY(tray.isVisible());
+        emit tray.activated(QSystemTrayIcon::Trigger);
+        QTRY_COMPARE(spy.count() > 0 ? spy.constLast().at(0).toString() : QString(), QString(name));
+    }
+    QCOMPARE(spy.count(), 3);
+    QVERIFY(!tray.isVisible());
+    QVERIFY(tray.pendingTaskPaths().isEmpty());
+}
+
+void TestTray::missedReminderShowsItsDueTime()
+{
+    Tray tray;
+    useBalloons(tray);
+    const QDateTime due(QDate(2026, 3, 5), QTime(9, 0));
+    tray.showMissedTask(writeNote("d.note", "Dentist"), due);
+    QCOMPARE(tray.lastMessageText(),
+             QString("Dentist (missed, due %1)").arg(QLocale().toString(due, QLocale::ShortFormat)));
+    QVERIFY(tray.isVisible());
+}
+
+void TestTray::routeFollowsTheDesktop_data()
+{
+    QTest::addColumn<bool>("tray");
+    QTest::addColumn<bool>("statusNotifier");
+    QTest::addColumn<bool>("service");
+    QTest::addColumn<int>("route");
+
+    QTest::newRow("X11 tray") << true << false << true << int(Tray::BalloonRoute);
+    QTest::newRow("X11 tray, no service") << true << false << false << int(Tray::BalloonRoute);
+    QTest::newRow("status-notifier tray") << true << true << true << int(Tray::NotificationRoute);
+    QTest::newRow("no tray (GNOME)") << false << false << true << int(Tray::NotificationRoute);
+    QTest::newRow("status-notifier tray, no service") << true << true << false << int(Tray::WindowRoute);
+    QTest::newRow("nothing") << false << false << false << int(Tray::WindowRoute);
+}
+
+void TestTray::routeFollowsTheDesktop()
+{
+    QFETCH(bool, tray);
+    QFETCH(bool, statusNotifier);
+    QFETCH(bool, service);
+    QFETCH(int, route);
+    Tray::Desktop desktop;
+    desktop.trayAvailable = tray;
+    desktop.statusNotifierTray = statusNotifier;
+    desktop.notificationService = service;
+    QCOMPARE(int(Tray::chooseRoute(desktop)), route);
+}
+
+void TestTray::withoutTrayOrServiceTheNoteOpensAtOnce()
+{
+    Tray tray; // headless, with no session bus: nothing to announce it
+    QSignalSpy spy(&tray, &Tray::showTask);
+    tray.showMessageTask(writeNote("e.note", "Alone"));
+    QCOMPARE(tray.lastRoute(), Tray::WindowRoute);
+    QTRY_COMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).toString(), QString("e.note"));
+    QVERIFY(!tray.isVisible());
+    QVERIFY(tray.lastPlayer());
 }
 
 QTEST_MAIN(TestTray)

@@ -6,6 +6,8 @@
 //   show <file>            load a note as a view would; prints "title <file> <title>"
 //   save <file> <title>    retitle a note and save it; prints "saved <file>"
 //   remind <file> <type> <hh:mm>  give a note a reminder and save it; prints "saved <file>"
+//   remove <file>          remove a note; prints "removed <file>"
+//   list                   prints "list <file>=<title> ..." for every row, sorted by file
 //   quit
 // It prints "ready" once its model is built, "changed <file> <title>"
 // whenever another process's change reloads one of its notes, and
@@ -80,6 +82,18 @@ void run(NotesModel &model, const QString &line)
             note->save();
             say(QStringLiteral("saved ") + note->file());
         }
+    } else if (command == QLatin1String("remove")) {
+        model.removeItems({ words.value(1) });
+        say(QStringLiteral("removed ") + words.value(1));
+    } else if (command == QLatin1String("list")) {
+        QStringList rows;
+        for (int row = 0; row < model.rowCount(); ++row) {
+            const QString file = model.data(model.index(row), NotesModel::FileNameRole).toString();
+            AbstractNote *note = noteOf(model, file);
+            rows << file + QLatin1Char('=') + (note ? note->title() : QString());
+        }
+        rows.sort();
+        say(QStringLiteral("list ") + rows.join(QLatin1Char(' ')));
     } else if (command == QLatin1String("quit")) {
         QCoreApplication::quit();
     }

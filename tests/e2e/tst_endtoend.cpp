@@ -117,6 +117,9 @@ private slots:
     void reminderReachesTrayAndOpensNote();
     void savedNoteIsReloadedByAnotherProcess();
     void simultaneousAddsGetDistinctNames();
+    void changesRightAfterOwnWritesAreFollowed();
+    void notesAddedAndRemovedElsewhereAreFollowed();
+    void concurrentEditsEndAlikeEverywhere();
     void corruptCollectionOpensUntouched_data();
     void corruptCollectionOpensUntouched();
 
@@ -265,6 +268,139 @@ void TestEndToEnd::simultaneousAddsGetDistinctNames()
         QSettings note(notesDir() + QLatin1Char('/') + it.key(), QSettings::IniFormat);
         QCOMPARE(note.value(QStringLiteral("title")).toString(), it.value());
     }
+}
+
+// What is on disk, in the form of the agents' "list": every listed note with
+// the title its file holds.
+static QString listOnDisk(const QString &dir)
+{
+    QSettings conf(dir + QStringLiteral("/notes.conf"), QSettings::IniFormat);
+    conf.beginGroup(QStringLiteral("Notes"));
+    QStringList rows;
+    for (const QString &file : conf.childGroups())
+        rows << file + QLatin1Char('=')
+                + QSettings(dir + QLatin1Char('/') + file, QSettings::IniFormat)
+                      .value(QStringLiteral("title"))
+                      .toString();
+    rows.sort();
+    return QStringLiteral("list ") + rows.join(QLatin1Char(' '));
+}
+
+void TestEndToEnd::changesRightAfterOwnWritesAreFollowed()
+{
+    Agent first;
+    Agent second;
+    QVERIFY(!first.waitFor(QStringLiteral("ready")).isEmpty());
+    QVERIFY(!second.waitFor(QStringLiteral("ready")).isEmpty());
+    first.send(QStringLiteral("add one"));
+    first.send(QStringLiteral("add two"));
+    QVERIFY(!first.waitFor(QStringLiteral("added 2.note")).isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT((second.send(QStringLiteral("list")),
+                              second.waitFor(QStringLiteral("list")) == QStringLiteral("list 1.note=one 2.note=two")),
+                             10000);
+
+    // The second process retitles both notes, one right after the other and
+    // within the first process's own pause: both changes must reach it.
+    first.send(QStringLiteral("save 1.note one-A"));
+    QVERIFY(!first.waitFor(QStringLiteral("saved")).isEmpty());
+    second.send(QStringLiteral("save 2.note two-B"));
+    second.send(QStringLiteral("save 1.note one-B"));
+    QVERIFY(!second.waitFor(QStringLiteral("saved 1.note")).isEmpty());
+    QTest::qWait(2500);
+    first.send(QStringLiteral("list"));
+    QCOMPARE(first.waitFor(QStringLiteral("list")), QStringLiteral("list 1.note=one-B 2.note=two-B"));
+    // Its next save of another note writes nothing stale back.
+    first.send(QStringLiteral("save 2.note two-A"));
+    QVERIFY(!first.waitFor(QStringLiteral("saved")).isEmpty());
+    QCOMPARE(listOnDisk(notesDir()), QStringLiteral("list 1.note=one-B 2.note=two-A"));
+}
+
+void TestEndToEnd::notesAddedAndRemovedElsewhereAreFollowed()
+{
+    Agent first;
+    Agent second;
+    QVERIFY(!first.waitFor(QStringLiteral("ready")).isEmpty());
+    QVERIFY(!second.waitFor(QStringLiteral("ready")).isEmpty());
+    first.send(QStringLiteral("add kept"));
+    first.send(QStringLiteral("add doomed"));
+    QVERIFY(!first.waitFor(QStringLiteral("added 2.note")).isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (second.send(QStringLiteral("list")),
+         second.waitFor(QStringLiteral("list")) == QStringLiteral("list 1.note=kept 2.note=doomed")),
+        10000);
+    first.send(QStringLiteral("remove 2.note"));
+    QVERIFY(!first.waitFor(QStringLiteral("removed")).isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT((second.send(QStringLiteral("list")),
+                              second.waitFor(QStringLiteral("list")) == QStringLiteral("list 1.note=kept")),
+                             10000);
+    QVERIFY(!QFile::exists(notesDir() + QStringLiteral("/2.note")));
+}
+
+void TestEndToEnd::concurrentEditsEndAlikeEverywhere()
+{
+    // Three programs add, retitle and remove notes at once for a few
+    // seconds; then every one of them lists exactly what is on disk.
+    std::vector<std::unique_ptr<Agent>> agents;
+    for (int i = 0; i < 3; ++i) {
+        agents.emplace_back(new Agent);
+        QVERIFY(!agents.back()->waitFor(QStringLiteral("ready")).isEmpty());
+    }
+    // What the disk must hold in the end: the last title each surviving note
+    // was given, by whichever program.
+    QMap<QString, QString> titles;
+    QRandomGenerator random(7);
+    int operations = 0;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 6000 && operations < 300) {
+        Agent &agent = *agents[random.bounded(3)];
+        const QStringList known = titles.keys();
+        const QString file = known.isEmpty() ? QStringLiteral("1.note") : known.at(random.bounded(known.size()));
+        const QString title = QStringLiteral("t%1").arg(operations);
+        switch (known.size() < 4 ? 0 : random.bounded(4)) {
+        case 0: {
+            agent.send(QStringLiteral("add ") + title);
+            const QString added = agent.waitFor(QStringLiteral("added"));
+            QVERIFY(!added.isEmpty());
+            titles.insert(added.mid(6), title);
+            break;
+        }
+        case 1:
+            agent.send(QStringLiteral("remove ") + file);
+            QVERIFY(!agent.waitFor(QStringLiteral("removed")).isEmpty());
+            titles.remove(file);
+            break;
+        default: {
+            // A program that has not seen the note yet cannot edit it.
+            const int before = agent.lines().count(QStringLiteral("saved ") + file);
+            agent.send(QStringLiteral("save %1 %2").arg(file, title));
+            agent.send(QStringLiteral("list"));
+            QVERIFY(!agent.waitFor(QStringLiteral("list")).isEmpty());
+            if (agent.lines().count(QStringLiteral("saved ") + file) > before)
+                titles.insert(file, title);
+        }
+        }
+        ++operations;
+    }
+    QStringList rows;
+    for (auto it = titles.cbegin(); it != titles.cend(); ++it)
+        rows << it.key() + QLatin1Char('=') + it.value();
+    rows.sort();
+    const QString expected = QStringLiteral("list ") + rows.join(QLatin1Char(' '));
+    qInfo("%d operations by three programs, %d notes left", operations, int(titles.size()));
+    QCOMPARE(listOnDisk(notesDir()), expected);
+    for (auto &agent : agents) {
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (agent->send(QStringLiteral("list")), agent->waitFor(QStringLiteral("list")) == expected), 15000);
+    }
+    // No file of the collection without its group, none of a removed note.
+    QSettings conf(notesDir() + QStringLiteral("/notes.conf"), QSettings::IniFormat);
+    conf.beginGroup(QStringLiteral("Notes"));
+    QStringList files = QDir(notesDir()).entryList({ QStringLiteral("*.note") }, QDir::Files);
+    QStringList groups = conf.childGroups();
+    files.sort();
+    groups.sort();
+    QCOMPARE(files, groups);
 }
 
 void TestEndToEnd::corruptCollectionOpensUntouched_data()

@@ -183,10 +183,19 @@ void TestZibSoundTheme::currentThemeFromEnvironment()
     QCOMPARE(QString::fromUtf8(
                  ZibSoundTheme::getSoundFilePathFromCurrentTheme(QStringLiteral("message"), QString(), QString())),
              system() + "freedesktop/stereo/message.oga");
+    // The theme chosen in the desktop's settings, then the variable over it.
+    const QString config = m_home->path() + "/config";
+    qputenv("XDG_CONFIG_HOME", config.toUtf8());
+    writeFile(config + "/gtk-3.0/settings.ini", "[Settings]\ngtk-sound-theme-name=mytheme\n");
+    QCOMPARE(QString::fromUtf8(
+                 ZibSoundTheme::getSoundFilePathFromCurrentTheme(QStringLiteral("message"), QString(), QString())),
+             system() + "base/stereo/message.ogg");
+    writeFile(config + "/gtk-3.0/settings.ini", "[Settings]\ngtk-sound-theme-name=none-such\n");
     qputenv("ZIB_SOUND_THEME", "mytheme");
     QCOMPARE(QString::fromUtf8(
                  ZibSoundTheme::getSoundFilePathFromCurrentTheme(QStringLiteral("message"), QString(), QString())),
              system() + "base/stereo/message.ogg");
+    qunsetenv("XDG_CONFIG_HOME");
     QCOMPARE(ZibSoundTheme(QStringLiteral(" mytheme "), QString()).themeName(), QStringLiteral("mytheme"));
     QCOMPARE(ZibSoundTheme(QString(), QString()).themeName(), QStringLiteral("freedesktop"));
 }

@@ -99,8 +99,11 @@ ZibPage {
         target: root
         function onShowNoteInTray(noteId) {
             // A stale crontab line is put right instead of announced.
-            if (mainPage.notesModel().reminderDue(noteId))
-                tray.showMessageTask(mainPage.notesModel().getNotePath(noteId))
+            var model = mainPage.notesModel()
+            if (!model.reminderDue(noteId))
+                return
+            model.reminderAnnounced(noteId)
+            tray.showMessageTask(model.getNotePath(noteId))
         }
         function onShowNoteOnStart(noteId) {
             mainPage.showNotePage(noteId)
@@ -108,6 +111,21 @@ ZibPage {
         function onCreateNoteOnStart() {
             root.showAndRaise()
             mainPage.showNewNotePageList()
+        }
+    }
+
+    // Reminders that fell due while the program or the session was not
+    // there are announced once, a moment after the collection was read, so
+    // that a reminder handed over at start comes first.
+    Timer {
+        objectName: "missedRemindersTimer"
+        interval: 3000
+        running: controller.model !== null
+        onTriggered: {
+            var model = controller.model
+            var missed = model.takeMissedReminders()
+            for (var i = 0; i < missed.length; ++i)
+                tray.showMissedTask(model.getNotePath(missed[i].file), missed[i].dueDate)
         }
     }
 

@@ -6,10 +6,16 @@ QtObject {
 
     signal showTask(string taskId)
 
+    property var missedPaths: []
+
     function showMessageTask(path) {
         shownPaths.push(path)
     }
+    function showMissedTask(path, dueDate) {
+        missedPaths.push(path + " " + dueDate.toISOString())
+    }
     function reset() {
         shownPaths = []
+        missedPaths = []
     }
 }

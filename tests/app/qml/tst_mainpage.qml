@@ -276,4 +276,14 @@ TestCase {
         root.showNoteInTray("2b.note")
         compare(tray.shownPaths, ["/notes/1a.note"])
     }
+
+    function test_taskMessageCountsAsAnnouncedAndMissedOnesFollow() {
+        root.showNoteInTray("3.note")
+        compare(controller.model.announced[controller.model.announced.length - 1], "3.note")
+        var due = new Date(2026, 2, 5, 9, 0)
+        controller.model.missed = [{ "file": "4.note", "dueDate": due }]
+        findChild(page, "missedRemindersTimer").restart()
+        tryCompare(tray.missedPaths, "length", 1, 10000)
+        compare(tray.missedPaths[0], "/notes/4.note " + due.toISOString())
+    }
 }

@@ -68,6 +68,17 @@ Item {
         function reminderDue(id) {
             return notDue.indexOf(id) < 0
         }
+        // file names told as announced; reminders the tests make "missed"
+        property var announced: []
+        property var missed: []
+        function reminderAnnounced(file) {
+            announced.push(file)
+        }
+        function takeMissedReminders() {
+            var result = missed
+            missed = []
+            return result
+        }
         function removeItems(files) {
             removed.push(files.slice())
         }

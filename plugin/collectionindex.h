@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QVector>
+
+class QSettings;
+
+// What "notes.conf" lists: the notes of the collection with their kind and
+// modification date, in the order QSettings gives them.
+class CollectionIndex
+{
+public:
+    struct Entry
+    {
+        QString file;
+        QDateTime modifyDate;
+        int type = 0;
+    };
+
+    // Only groups that can be notes of ours: a plain note file name (no
+    // other could stay inside the directory or in a crontab line) and a
+    // known kind. The others are passed over and the rest stay intact.
+    static QVector<Entry> read(QSettings &conf);
+
+    // Identity of the file as it is now: device, inode, size and time of
+    // the last change, so that an unchanged file need not be read again.
+    // Empty when the file does not exist.
+    static QByteArray stamp(const QString &path);
+};

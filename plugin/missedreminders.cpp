@@ -1,0 +1,58 @@
+#include "missedreminders.h"
+
+#include "reminderhistory.h"
+#include "reminderschedule.h"
+
+#include <QFileInfo>
+#include <QSet>
+#include <QSettings>
+
+MissedReminders::Note MissedReminders::readNoteFile(const QString &path, const QString &file,
+                                                    const QDateTime &modifyDate)
+{
+    Note note { file, 0, QDateTime(), modifyDate };
+    // Only regular files: a FIFO in the notes directory must not block us.
+    if (!QFileInfo(path).isFile())
+        return note;
+    const QSettings settings(path, QSettings::IniFormat);
+    note.notifyType = settings.value(QStringLiteral("notify-type"), 0).toInt();
+    note.notifyDate = settings.value(QStringLiteral("notify-date")).toDateTime();
+    return note;
+}
+
+QList<MissedReminders::Missed> MissedReminders::take(const QList<Note> &notes, const QDateTime &now)
+{
+    const QDateTime since = ReminderHistory::since();
+    QList<Missed> missed;
+    QSet<QString> found;
+    auto consider = [&](const QString &file, const QDateTime &due, const QDateTime &saved) {
+        if (!due.isValid() || due <= since || (saved.isValid() && due <= saved) || found.contains(file))
+            return;
+        if (due <= ReminderHistory::lastAnnounced(file))
+            return;
+        ReminderHistory::recordAnnounced(file, due);
+        missed << Missed { file, due };
+        found.insert(file);
+    };
+
+    // One-time reminders turned off when their note was loaded after the
+    // moment, before they could be announced.
+    QSet<QString> inCollection;
+    for (const Note &note : notes)
+        inCollection.insert(note.file);
+    const QList<ReminderHistory::Expired> expired = ReminderHistory::takeExpired();
+    for (const ReminderHistory::Expired &entry : expired) {
+        if (inCollection.contains(entry.file) && entry.dueDate <= now)
+            consider(entry.file, entry.dueDate, QDateTime());
+    }
+
+    for (const Note &note : notes)
+        consider(note.file, ReminderSchedule::latestOccurrence(note.notifyType, note.notifyDate, now), note.modifyDate);
+    return missed;
+}
+
+void MissedReminders::announced(const Note &note, const QDateTime &now)
+{
+    const QDateTime occurrence = ReminderSchedule::latestOccurrence(note.notifyType, note.notifyDate, now);
+    ReminderHistory::recordAnnounced(note.file, occurrence.isValid() ? occurrence : now);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+// Finds the reminders that fell due while nothing announced them (the
+// program was not running, no session existed, the machine was off): for
+// each note the latest moment its reminder fired, if that came after the
+// note was last saved and after the note was last announced. Each one is
+// found once: finding it records it as announced.
+class MissedReminders
+{
+public:
+    struct Note
+    {
+        QString file;
+        int notifyType = 0;
+        QDateTime notifyDate;
+        QDateTime modifyDate;
+    };
+    struct Missed
+    {
+        QString file;
+        QDateTime dueDate;
+    };
+
+    // The reminder as the note file holds it; notifyType 0 when the file
+    // is missing or has none.
+    static Note readNoteFile(const QString &path, const QString &file, const QDateTime &modifyDate);
+
+    static QList<Missed> take(const QList<Note> &notes, const QDateTime &now);
+
+    // The program announced the note's reminder at now.
+    static void announced(const Note &note, const QDateTime &now);
+};
