@@ -1,4 +1,6 @@
 #include "diagnostics.h"
+#include "notelauncher.h"
+#include "sessionenvironment.h"
 #include "singleapplication.h"
 #include "tray.h"
 #include "zibinit.h"
@@ -77,6 +79,14 @@ int main(int argc, char *argv[])
     parser.addOption(taskOption);
     parser.addOption(showOption);
     parser.addOption(createOption);
+    const QCommandLineOption backgroundOption(
+        QStringLiteral("background"),
+        QCoreApplication::translate("main", "Start in the background, without a window."));
+    parser.addOption(backgroundOption);
+    // For zib-notes-notify: hand over to a running instance, never become one.
+    QCommandLineOption handOverOption(QString::fromLatin1(NoteLauncher::handOverOption), QString());
+    handOverOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(handOverOption);
     parser.process(app);
 
     const QString taskValue = parser.value(taskOption);
@@ -91,14 +101,20 @@ int main(int argc, char *argv[])
     if (parser.isSet(createOption))
         message = QStringLiteral("createNote");
 
+    const bool handOverOnly = parser.isSet(handOverOption);
     if (app.isRunning()) {
-        app.sendMessage(message.isEmpty() ? QStringLiteral("raise") : message, 5000);
-        return -1;
+        if (message.isEmpty() && parser.isSet(backgroundOption))
+            return 0;
+        const bool taken = app.sendMessage(message.isEmpty() ? QStringLiteral("raise") : message, 5000);
+        return taken || !handOverOnly ? -1 : NoteLauncher::noInstanceStatus;
     }
+    if (handOverOnly)
+        return NoteLauncher::noInstanceStatus;
     // Started without a display and nobody to hand the request to: an
     // invisible instance would only swallow every later start.
     if (platformFallback && QGuiApplication::platformName() == QLatin1String("offscreen"))
         return 1;
+    SessionEnvironment::recordIfGraphical(QGuiApplication::platformName());
 
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("zib-notes")));
     Tray tray;
@@ -107,7 +123,8 @@ int main(int argc, char *argv[])
     addBuildTreeImportPath(engine);
     engine.rootContext()->setContextProperty(QStringLiteral("singleApp"), &app);
     engine.rootContext()->setContextProperty(QStringLiteral("tray"), &tray);
-    engine.rootContext()->setContextProperty(QStringLiteral("showWindowOnStart"), taskValue.isEmpty());
+    engine.rootContext()->setContextProperty(QStringLiteral("showWindowOnStart"),
+                                             taskValue.isEmpty() && !parser.isSet(backgroundOption));
     engine.load(QUrl(QStringLiteral("qrc:///qml/main.qml")));
     diagnostics.watchWindow();
 

@@ -110,6 +110,22 @@ void AbstractNote::setFile(const QString &file)
     emit fileChanged();
 }
 
+void AbstractNote::setEditing(bool editing)
+{
+    if (m_editing == editing)
+        return;
+    m_editing = editing;
+    emit editingChanged();
+}
+
+void AbstractNote::setChangedElsewhere(bool changed)
+{
+    if (m_changedElsewhere == changed)
+        return;
+    m_changedElsewhere = changed;
+    emit changedElsewhereChanged();
+}
+
 void AbstractNote::setLoaded(bool loaded)
 {
     if (m_loaded == loaded)
@@ -161,6 +177,7 @@ void AbstractNote::load(const QString &file)
     }
 
     loadContent(settings);
+    setChangedElsewhere(false);
     setLoaded(true);
 }
 
@@ -203,5 +220,8 @@ void AbstractNote::save()
         replaceCronLine(m_file, cronLine(*this));
 
     setModifyDate(QDateTime::currentDateTime());
+    // What is on disk now is the user's version, and what the note holds.
+    setChangedElsewhere(false);
+    setLoaded(true);
     emit saved(m_file, m_modifyDate);
 }

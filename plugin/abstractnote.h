@@ -23,6 +23,10 @@ class AbstractNote : public QObject
     Q_PROPERTY(QDateTime modifyDate READ modifyDate WRITE setModifyDate NOTIFY modifyDateChanged)
     Q_PROPERTY(NotifyType notifyType READ notifyType WRITE setNotifyType NOTIFY notifyTypeChanged)
     Q_PROPERTY(QDateTime notifyDate READ notifyDate WRITE setNotifyDate NOTIFY notifyDateChanged)
+    // Set by a page while the user edits the note: another program's change
+    // of it is then not loaded over the edit but told (changedElsewhere).
+    Q_PROPERTY(bool editing READ editing WRITE setEditing NOTIFY editingChanged)
+    Q_PROPERTY(bool changedElsewhere READ changedElsewhere WRITE setChangedElsewhere NOTIFY changedElsewhereChanged)
 
 public:
     enum NoteType { TextType = 0, ListType = 1, CanvasType = 2 };
@@ -64,6 +68,8 @@ public:
     QDateTime modifyDate() const { return m_modifyDate; }
     NotifyType notifyType() const { return static_cast<NotifyType>(m_notifyType); }
     QDateTime notifyDate() const { return m_notifyDate; }
+    bool editing() const { return m_editing; }
+    bool changedElsewhere() const { return m_changedElsewhere; }
 
     void setTitle(const QString &title);
     void setFgColor(const QColor &color);
@@ -71,6 +77,8 @@ public:
     void setModifyDate(const QDateTime &date);
     void setNotifyType(NotifyType type);
     void setNotifyDate(const QDateTime &date);
+    void setEditing(bool editing);
+    void setChangedElsewhere(bool changed);
 
     // Used by the collection and by load(); not writable from QML.
     void setFile(const QString &file);
@@ -87,6 +95,8 @@ signals:
     void previewTextChanged();
     void notifyTypeChanged();
     void notifyDateChanged();
+    void editingChanged();
+    void changedElsewhereChanged();
     void saved(const QString &file, const QDateTime &modifyDate);
 
 public slots:
@@ -104,4 +114,6 @@ private:
     QDateTime m_modifyDate;
     int m_notifyType = RepeatNever;
     QDateTime m_notifyDate;
+    bool m_editing = false;
+    bool m_changedElsewhere = false;
 };

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QSettings>
 
 #include <algorithm>
@@ -48,13 +49,22 @@ void CanvasNote::setLineWidth(int width)
     emit lineWidthChanged();
 }
 
-void CanvasNote::updateImagePath()
+bool CanvasNote::updateImagePath()
 {
+    // The previous picture goes only once the new one can be read back; a
+    // failed or partial write (full disk, unwritable path) keeps the note on
+    // its previous picture and leaves no broken file to be found at load.
+    const QString next = nextImagePath();
+    if (QImage(next).isNull()) {
+        QFile::remove(next);
+        return false;
+    }
     const QString previous = imagePath();
     if (!previous.isEmpty() && QFile::exists(previous))
         QFile::remove(previous);
     m_imageIndex = nextImageIndex();
     emit imagePathChanged();
+    return true;
 }
 
 void CanvasNote::saveContent(QSettings &settings)

@@ -28,8 +28,10 @@ signals:
     void lineWidthChanged();
 
 public slots:
-    // Called once the next version of the picture has been written to nextImagePath.
-    void updateImagePath();
+    // Called once the next version of the picture has been written to
+    // nextImagePath. False, with the note still on its previous picture,
+    // when the new one cannot be read.
+    bool updateImagePath();
 
 protected:
     void saveContent(QSettings &settings) override;

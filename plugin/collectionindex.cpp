@@ -3,10 +3,9 @@
 #include "abstractnote.h"
 #include "notesmodel.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QSettings>
-
-#include <sys/stat.h>
 
 QVector<CollectionIndex::Entry> CollectionIndex::read(QSettings &conf)
 {
@@ -34,13 +33,8 @@ QVector<CollectionIndex::Entry> CollectionIndex::read(QSettings &conf)
 
 QByteArray CollectionIndex::stamp(const QString &path)
 {
-    struct stat info;
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
         return QByteArray();
-    QByteArray result;
-    result.reserve(48);
-    for (qint64 value : { qint64(info.st_dev), qint64(info.st_ino), qint64(info.st_size), qint64(info.st_mtim.tv_sec),
-                          qint64(info.st_mtim.tv_nsec), qint64(info.st_ctim.tv_nsec) })
-        result.append(reinterpret_cast<const char *>(&value), sizeof value);
-    return result;
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1);
 }

@@ -24,8 +24,10 @@ public:
     // known kind. The others are passed over and the rest stay intact.
     static QVector<Entry> read(QSettings &conf);
 
-    // Identity of the file as it is now: device, inode, size and time of
-    // the last change, so that an unchanged file need not be read again.
-    // Empty when the file does not exist.
+    // Identity of the file's content, so that an unchanged file need not be
+    // parsed again. Its content, not its inode and times: two writes within
+    // one tick of the file system's clock can leave those alike, and a
+    // replaced file's inode is often given again at once. Empty when the
+    // file cannot be read.
     static QByteArray stamp(const QString &path);
 };

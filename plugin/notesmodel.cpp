@@ -303,6 +303,7 @@ void NotesModel::removeItems(const QStringList &files)
     }
     if (names.isEmpty())
         return;
+    trash.remember(NoteWatcher::confPath(), names);
 
     for (const QString &name : qAsConst(names)) {
         const int row = indexOfFile(name);
@@ -332,13 +333,42 @@ void NotesModel::removeItems(const QStringList &files)
     const QString directory = notesDirectory();
     const QStringList listed = QDir(directory).entryList(patterns, QDir::Files, QDir::NoSort);
     for (int i = listed.size() - 1; i >= 0; --i)
-        QFile::remove(directory + QLatin1Char('/') + listed.at(i));
+        trash.moveAway(directory + QLatin1Char('/') + listed.at(i));
 
     // The counter is not restarted when the collection becomes empty: a
     // removed note may still be held (by this model for a moment, by a page
     // or another process), and a new note under its name would be written
     // over by it.
     setLastModified(conf, names.last(), QDateTime::currentDateTime());
+    emit itemsRemoved(names);
+}
+
+int NotesModel::restoreRemovedItems()
+{
+    NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
+    QVector<NoteTrash::RestoredNote> restored;
+    {
+        const NotesConfLock lock;
+        QSettings conf(NoteWatcher::confPath(), QSettings::IniFormat);
+        // A name given to another note meanwhile is not taken back.
+        restored = trash.restore(
+            conf, [this](const QString &file) { return indexOfFile(file) >= 0; },
+            [&] {
+                const QString file = allocateFileName(conf);
+                conf.setValue(NextFilenameKey, nextFilename);
+                return file;
+            });
+        for (const NoteTrash::RestoredNote &note : qAsConst(restored)) {
+            beginInsertRows(QModelIndex(), notes.size(), notes.size());
+            notes.append(Row { NotePtr(), note.file, note.modifyDate, note.type });
+            endInsertRows();
+        }
+        // Other processes see the notes come back as an addition.
+        if (!restored.isEmpty())
+            setLastModified(conf, restored.last().file, restored.last().modifyDate);
+    }
+    NoteTrash::restoreReminders(restored);
+    return restored.size();
 }
 
 // A note that was never loaded here does not know its reminder; its file
@@ -537,7 +567,12 @@ void NotesModel::reloadNote(const QString &file, const QDateTime &modifyDate)
         return;
     // A note not made yet reads its file when it is first loaded.
     const NotePtr note = notes.at(row).note;
-    if (note) {
+    if (note && note->editing()) {
+        // Loading now would throw away what the user is typing; the page
+        // offers the other version instead.
+        note->setModifyDate(modifyDate);
+        note->setChangedElsewhere(true);
+    } else if (note) {
         note->load();
         note->setModifyDate(modifyDate);
     } else {

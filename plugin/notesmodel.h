@@ -3,6 +3,7 @@
 #include "collectionindex.h"
 #include "missedreminders.h"
 #include "noteptr.h"
+#include "notetrash.h"
 
 #include <QAbstractListModel>
 #include <QDateTime>
@@ -47,6 +48,14 @@ public:
     // A name that may be given to removeItems: a plain note file name that
     // matches no other file as a pattern and leaves the notes directory.
     static bool isNoteFileName(const QString &file);
+
+    // Brings back the notes of the most recent removeItems() that nobody has
+    // taken the names of since; returns how many came back.
+    Q_INVOKABLE int restoreRemovedItems();
+
+signals:
+    // After removeItems(): the names it removed, which can be brought back.
+    void itemsRemoved(const QStringList &files);
 
 public slots:
     void addItem(AbstractNote *note);
@@ -96,5 +105,6 @@ private:
     QList<NotePtr> pendingCronNotes;
     CronReconciler *cronReconciler = nullptr;
     QTimer *releaseTimer = nullptr;
+    NoteTrash trash;
     mutable int lastFoundRow = -1;
 };

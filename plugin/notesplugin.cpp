@@ -7,6 +7,7 @@
 #include "notesmodel.h"
 #include "notesproxymodel.h"
 #include "notewatcher.h"
+#include "sessionguard.h"
 #include "textnote.h"
 
 #include <QtQml>
@@ -20,6 +21,13 @@ QObject *provideWatcher(QQmlEngine *, QJSEngine *)
     NoteWatcher *watcher = NoteWatcher::instance();
     QQmlEngine::setObjectOwnership(watcher, QQmlEngine::CppOwnership);
     return watcher;
+}
+
+QObject *provideSessionGuard(QQmlEngine *, QJSEngine *)
+{
+    SessionGuard *guard = SessionGuard::instance();
+    QQmlEngine::setObjectOwnership(guard, QQmlEngine::CppOwnership);
+    return guard;
 }
 
 QObject *provideFactory(QQmlEngine *, QJSEngine *)
@@ -38,6 +46,7 @@ void NotesPlugin::registerTypes(const char *uri)
     qmlRegisterType<NotesProxyModel>(uri, 1, 0, "NotesProxyModel");
     qmlRegisterSingletonType<NoteWatcher>(uri, 1, 0, "NoteWatcher", provideWatcher);
     qmlRegisterSingletonType<NoteFactory>(uri, 1, 0, "NoteFactory", provideFactory);
+    qmlRegisterSingletonType<SessionGuard>(uri, 1, 0, "SessionGuard", provideSessionGuard);
     qmlRegisterUncreatableType<AbstractNote>(uri, 1, 0, "Note", QStringLiteral("Only for enum and note factory!"));
     // QML passes the enumerations to invokables (the factory's kind) and
     // properties (the reminder type); it finds their types only by name.

@@ -100,10 +100,14 @@ NotePage {
         noteData.checked = checked
         noteData.texts = texts
         // The entries were shifted on screen during the drag: lay them
-        // out afresh from the new order.
+        // out afresh from the new order. The list is empty for a moment, so
+        // the page's scroll position is put back afterwards.
         var list = _contentItem
+        var contentY = _flickable.contentY
         list.model = 0
         list.model = Qt.binding(function() { return listNotePage.noteData.texts.length })
+        list.forceLayout()
+        _flickable.contentY = contentY
         // Entries whose text changed through the move count as a change.
         if (texts.join("\n") !== before)
             _changed = true

@@ -38,10 +38,32 @@ ZibPage {
     function saveNote() {
         if (textEditTitle.length > 0)
             noteData.title = textEditTitle.text
-        if (noteData.loaded)
+        // A note of the collection whose file has gone missing is written
+        // again; only a note without a name is new.
+        if (noteData.loaded || noteData.file !== "")
             noteData.save()
         else
             controller.model.addItem(noteData)
+    }
+
+    // Saves what the page holds without closing it: the program is quitting
+    // or the session ends, and there is nobody left to ask. The drawing
+    // page replaces it.
+    function keepEdits() {
+        if (!noteData || !_changed)
+            return
+        if (!_isEditing)
+            noteData.save() // ticks made while viewing
+        else if (okButtonEnabled && okFunction)
+            okFunction()
+        _changed = false
+    }
+
+    Connections {
+        target: SessionGuard
+        function onSaveRequested() {
+            notePage.keepEdits()
+        }
     }
 
     function cancelNote() {
@@ -170,11 +192,29 @@ ZibPage {
         onClicked: notePage._askRemove()
     }
 
+    // While editing, the note is not reloaded under the user's hands.
+    // (the state itself, not _isEditing, whose binding may not have followed yet)
+    onStateChanged: if (noteData) noteData.editing = state === "editing"
+    onNoteDataChanged: if (noteData) noteData.editing = state === "editing"
+    Component.onDestruction: if (noteData) noteData.editing = false
+
+    ChangedElsewhereBar {
+        id: changedElsewhereBar
+        objectName: "changedElsewhereBar"
+        parent: centerRect
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.top: parent.top
+        z: 1
+        noteData: notePage.noteData
+    }
+
     Flickable {
         id: flickable
         objectName: "flickable"
         parent: centerRect
         anchors.fill: parent
+        anchors.topMargin: changedElsewhereBar.height
         anchors.leftMargin: topMargin
         anchors.rightMargin: topMargin
         topMargin: 15 * dpiRatio

@@ -25,6 +25,9 @@ public:
         QCoreApplication::setOrganizationName(QString());
         QCoreApplication::setApplicationName(QStringLiteral("zib-notes"));
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_dataDir));
+        // Home on the data directory's file system: removed notes go to the
+        // trash in there, not to one at the top of another file system.
+        qputenv("HOME", QFile::encodeName(m_dir.path()));
         qputenv("PATH", QByteArray(ZIB_FAKES_DIR) + ':' + qgetenv("PATH"));
         qputenv("FAKE_CRONTAB_FILE", QFile::encodeName(crontabFile()));
         qputenv("FAKE_CRONTAB_LOG", QFile::encodeName(logFile()));

@@ -94,20 +94,24 @@ TestCase {
     function test_modelAddFindRemove() {
         compare(notesModel.rowCount(), 0)
         var note = addText("from qml")
-        compare(note.file, "1.note")
+        // Names are never given twice, so earlier tests moved the counter on.
+        var file = note.file
+        verify(/^[0-9a-f]+\.note$/.test(file), file)
         verify(note.loaded)
         compare(notesModel.rowCount(), 1)
-        compare(fileAt(0), "1.note")
-        compare(notesModel.getNoteData("1.note"), note)
-        compare(notesModel.getNoteData("1.note").title, "from qml")
-        compare(notesModel.getNoteData("2.note"), undefined)
-        var path = notesModel.getNotePath("1")
-        compare(path.substring(path.length - 7), "/1.note")
-        compare(notesModel.getNotePath("1.note"), path)
+        compare(fileAt(0), file)
+        compare(notesModel.getNoteData(file), note)
+        compare(notesModel.getNoteData(file).title, "from qml")
+        compare(notesModel.getNoteData("ffff.note"), undefined)
+        var bare = file.substring(0, file.length - 5)
+        var path = notesModel.getNotePath(bare)
+        compare(path.substring(path.length - file.length - 1), "/" + file)
+        compare(notesModel.getNotePath(file), path)
 
-        notesModel.removeItems(["1.note"])
+        notesModel.removeItems([file])
         compare(notesModel.rowCount(), 0)
-        compare(notesModel.getNoteData("1.note"), undefined)
+        compare(notesModel.getNoteData(file), undefined)
+        compare(addText("next").file === file, false, "a removed note's name is not given again")
     }
 
     function test_noteKindsKeepTheirOwnMembers() {
@@ -119,7 +123,7 @@ TestCase {
         canvas.lineWidth = 7
         notesModel.addItem(canvas)
 
-        var storedList = notesModel.getNoteData("1.note")
+        var storedList = notesModel.getNoteData(list.file)
         compare(storedList.type, Note.ListType)
         compare(storedList.texts, ["first", "second"])
         compare(storedList.checked, [true, false])
@@ -134,30 +138,30 @@ TestCase {
     }
 
     function test_noteSurvivesGarbageCollection() {
-        addText("kept by the model")
+        var file = addText("kept by the model").file
         gc()
         wait(0)
-        compare(notesModel.getNoteData("1.note").title, "kept by the model")
+        compare(notesModel.getNoteData(file).title, "kept by the model")
     }
 
     function test_proxyOrderAndSearch() {
-        addText("older")
+        var older = addText("older").file
         wait(5)
-        addText("newer")
+        var newer = addText("newer").file
         compare(proxy.rowCount(), 2)
-        compare(proxy.data(proxy.index(0, 0), 259), "2.note")
-        compare(proxy.data(proxy.index(1, 0), 259), "1.note")
+        compare(proxy.data(proxy.index(0, 0), 259), newer)
+        compare(proxy.data(proxy.index(1, 0), 259), older)
 
         proxy.setFilter("older")
         compare(proxy.rowCount(), 1)
-        compare(proxy.data(proxy.index(0, 0), 259), "1.note")
+        compare(proxy.data(proxy.index(0, 0), 259), older)
         proxy.setFilter("neither")
         compare(proxy.rowCount(), 0)
         proxy.setFilter("")
         compare(proxy.rowCount(), 2)
 
-        notesModel.getNoteData("1.note").save()
-        compare(proxy.data(proxy.index(0, 0), 259), "1.note")
+        notesModel.getNoteData(older).save()
+        compare(proxy.data(proxy.index(0, 0), 259), older)
     }
 
     function test_watcherIsSharedWithModels() {
@@ -166,7 +170,7 @@ TestCase {
         var note = addText("on disk")
         note.title = "edited, not saved"
         var date = new Date(2024, 4, 17, 12, 30, 0)
-        NoteWatcher.noteChanged("1.note", date)
+        NoteWatcher.noteChanged(note.file, date)
         compare(watcherSpy.count, 1)
         compare(changedSpy.count, 1)
         compare(note.title, "on disk")

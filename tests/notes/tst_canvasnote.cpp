@@ -2,6 +2,7 @@
 
 #include "canvasnote.h"
 
+#include <QImage>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -16,6 +17,7 @@ private slots:
     void pathsWithoutFileName();
     void walkFromLoadedPicture();
     void walkWithoutPictures();
+    void unreadableNewPictureKeepsTheOld();
     void nameOrderPicksCurrentPicture();
     void oddPictureNames_data();
     void oddPictureNames();
@@ -27,6 +29,12 @@ private slots:
 private:
     QString picture(int n) const { return m_sandbox.notesDir() + QStringLiteral("/1f.note_%1.png").arg(n); }
     void touch(const QString &path) const { NotesSandbox::writeBytes(path, "png"); }
+    static void writePicture(const QString &path)
+    {
+        QImage image(4, 3, QImage::Format_ARGB32);
+        image.fill(Qt::blue);
+        QVERIFY(image.save(path, "PNG"));
+    }
     void writeNote(const QByteArray &body = "[General]\ntitle=\n") const
     {
         NotesSandbox::writeBytes(m_sandbox.notesDir() + QStringLiteral("/1f.note"), body);
@@ -65,8 +73,8 @@ void TestCanvasNote::walkFromLoadedPicture()
     int current = 3;
     for (int next : walk) {
         QCOMPARE(note.nextImagePath(), picture(next));
-        touch(note.nextImagePath());
-        note.updateImagePath();
+        writePicture(note.nextImagePath());
+        QVERIFY(note.updateImagePath());
         QCOMPARE(note.imageIndex(), next);
         QCOMPARE(note.loadedImageIndex(), 3);
         QCOMPARE(note.imagePath(), picture(next));
@@ -85,9 +93,26 @@ void TestCanvasNote::walkWithoutPictures()
     QCOMPARE(note.imageIndex(), 0);
     QCOMPARE(note.loadedImageIndex(), 0);
     QCOMPARE(note.nextImagePath(), picture(1));
-    note.updateImagePath();
+    writePicture(picture(1));
+    QVERIFY(note.updateImagePath());
     QCOMPARE(note.imageIndex(), 1);
     QCOMPARE(note.nextImagePath(), picture(2));
+}
+
+void TestCanvasNote::unreadableNewPictureKeepsTheOld()
+{
+    writeNote();
+    writePicture(picture(0));
+    CanvasNote note;
+    note.load(QStringLiteral("1f.note"));
+    QSignalSpy spy(&note, &CanvasNote::imagePathChanged);
+    // Nothing written, or a write cut short.
+    QVERIFY(!note.updateImagePath());
+    touch(picture(1));
+    QVERIFY(!note.updateImagePath());
+    QCOMPARE(spy.count(), 0);
+    QCOMPARE(note.imagePath(), picture(0));
+    QCOMPARE(pictures(), QStringList { QStringLiteral("1f.note_0.png") });
 }
 
 void TestCanvasNote::nameOrderPicksCurrentPicture()

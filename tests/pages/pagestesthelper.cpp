@@ -45,9 +45,24 @@ void PagesTestHelper::removeFile(const QString &path) const
     QFile::remove(path);
 }
 
+bool PagesTestHelper::makeDirectory(const QString &path) const
+{
+    return QDir().mkpath(path);
+}
+
+bool PagesTestHelper::removeDirectory(const QString &path) const
+{
+    return QDir(path).removeRecursively();
+}
+
 QStringList PagesTestHelper::noteFiles() const
 {
     return QDir(notesDirectory()).entryList(QDir::Files, QDir::Name);
+}
+
+QStringList PagesTestHelper::filesIn(const QString &directory) const
+{
+    return QDir(directory).entryList(QDir::Files, QDir::Name);
 }
 
 QVariant PagesTestHelper::iniValue(const QString &path, const QString &key) const
@@ -79,4 +94,9 @@ QStringList PagesTestHelper::crontabLinesFor(const QString &file) const
             lines << line;
     }
     return lines;
+}
+
+void PagesTestHelper::setIniValue(const QString &path, const QString &key, const QVariant &value) const
+{
+    QSettings(path, QSettings::IniFormat).setValue(key, value);
 }

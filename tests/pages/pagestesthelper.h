@@ -19,10 +19,16 @@ public:
     Q_INVOKABLE bool fileExists(const QString &path) const;
     Q_INVOKABLE bool writeFile(const QString &path, const QString &text) const;
     Q_INVOKABLE void removeFile(const QString &path) const;
+    // A directory where a file is to be written makes that write fail.
+    Q_INVOKABLE bool makeDirectory(const QString &path) const;
+    Q_INVOKABLE bool removeDirectory(const QString &path) const;
     // File names in the notes directory, sorted.
     Q_INVOKABLE QStringList noteFiles() const;
+    // File names in any directory, sorted.
+    Q_INVOKABLE QStringList filesIn(const QString &directory) const;
     // A value of an INI file read through QSettings.
     Q_INVOKABLE QVariant iniValue(const QString &path, const QString &key) const;
+    Q_INVOKABLE void setIniValue(const QString &path, const QString &key, const QVariant &value) const;
     // Colour of one pixel of a picture file, invalid when unreadable.
     Q_INVOKABLE QColor pixel(const QString &path, int x, int y) const;
     Q_INVOKABLE QSize imageSize(const QString &path) const;

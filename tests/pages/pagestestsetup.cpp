@@ -18,6 +18,8 @@ void PagesTestSetup::applicationAvailable()
     const QString data = m_dir.filePath(QStringLiteral("data"));
     QDir().mkpath(data + QStringLiteral("/zib-notes"));
     qputenv("XDG_DATA_HOME", QFile::encodeName(data));
+    // Home on the same file system: deleted notes go to the trash in there.
+    qputenv("HOME", QFile::encodeName(m_dir.path()));
     qputenv("FAKE_CRONTAB_FILE", QFile::encodeName(m_dir.filePath(QStringLiteral("crontab"))));
 }
 

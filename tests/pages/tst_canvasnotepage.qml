@@ -189,8 +189,9 @@ Item {
             dialogItem("messageLabel")
             mouseRelease(child(page, "eraserButton"))
             answer(true)
-            zibRoot.width = 400
-            tryVerify(function() { return canvas.width < 440 })
+            var width = canvas.width
+            zibRoot.width = 560
+            tryVerify(function() { return canvas.width > width })
             wait(200)
             click(child(page, "pencilButton"))
             stroke(page, 100, 20, 120)
@@ -233,17 +234,83 @@ Item {
             var canvas = child(page._contentItem, "canvas")
             var width = canvas.width
             var height = canvas.height
+            // A smaller window shows the drawing scaled; it keeps its size.
             zibRoot.width = 300
             zibRoot.height = 300
-            tryVerify(function() { return canvas.width < width && canvas.height < height })
-            wait(200)
-            zibRoot.width = 480
-            zibRoot.height = 640
-            tryCompare(canvas, "width", width)
-            tryCompare(canvas, "height", height)
+            var surface = child(page._contentItem, "drawingSurface")
+            tryVerify(function() { return surface.scale < 1 })
+            compare(canvas.width, width)
+            compare(canvas.height, height)
+            // A larger one makes the canvas grow, with the strokes put back.
+            zibRoot.width = 600
+            zibRoot.height = 800
+            tryVerify(function() { return canvas.width > width && canvas.height > height })
+            compare(surface.scale, 1)
+            var grown = canvas.width
             wait(200)
             saveAndWait(page)
             compare(pixel(note.imagePath, 70, 40), "#0000ff")
+            compare(testHelper.imageSize(note.imagePath).width, grown)
+        }
+
+        // A drawing saved in a large window and edited in a smaller one.
+        function test_smallerWindowCropsNothing() {
+            var note = createNote(Note.CanvasType)
+            note.fgColor = "#0000ff"
+            var page = openNote(pageUrl, note, true)
+            var canvas = child(page._contentItem, "canvas")
+            var wide = canvas.width
+            var high = canvas.height
+            stroke(page, 40, 20, 120)
+            stroke(page, high - 20, wide - 100, wide - 20)
+            saveAndWait(page)
+            compare(testHelper.imageSize(note.imagePath), Qt.size(wide, high))
+
+            zibRoot.width = 300
+            zibRoot.height = 400
+            page = openNote(pageUrl, note, false)
+            tryCompare(child(page._contentItem, "storedPicture"), "status", Image.Ready)
+            enterEditing(page)
+            canvas = child(page._contentItem, "canvas")
+            compare(canvas.width, wide)
+            compare(canvas.height, high)
+            // The whole drawing is in view.
+            var corner = canvas.mapToItem(page._contentItem, canvas.width, canvas.height)
+            verify(corner.x <= page._contentItem.width + 0.5 && corner.y <= page._contentItem.height + 0.5,
+                   "in view: " + corner.x + "," + corner.y)
+            note.fgColor = "#ff0000"
+            stroke(page, 100, 20, 120)
+            saveAndWait(page)
+            compare(testHelper.imageSize(note.imagePath), Qt.size(wide, high))
+            compare(pixel(note.imagePath, wide - 60, high - 20), "#0000ff")
+            compare(pixel(note.imagePath, 70, 40), "#0000ff")
+            compare(pixel(note.imagePath, 70, 100), "#ff0000")
+        }
+
+        function test_failedWriteKeepsThePicture() {
+            var note = newDrawing(40)
+            var old = note.imagePath
+            var page = openNote(pageUrl, note, false)
+            tryCompare(child(page._contentItem, "storedPicture"), "status", Image.Ready)
+            enterEditing(page)
+            // Nothing can be written where the next picture would go.
+            var blocked = note.nextImagePath
+            verify(testHelper.makeDirectory(blocked))
+            stroke(page, 100, 20, 120)
+            pressOk(page)
+            compare(dialogItem("messageLabel").text, "The drawing could not be saved.")
+            answer(true)
+            compare(zibRoot.pageDepth, baseDepth + 1)
+            compare(note.imagePath, old)
+            compare(pixel(old, 70, 40), "#0000ff")
+
+            // Once writing works again the same page saves the drawing.
+            verify(testHelper.removeDirectory(blocked))
+            saveAndWait(page)
+            verify(note.imagePath !== old)
+            verify(!testHelper.fileExists(old))
+            compare(pixel(note.imagePath, 70, 40), "#0000ff")
+            compare(pixel(note.imagePath, 70, 100), "#0000ff")
         }
 
         function test_brushWidthSetsStrokeWidth() {

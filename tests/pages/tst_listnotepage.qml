@@ -284,6 +284,33 @@ Item {
             verify(!page.okButtonEnabled)
         }
 
+        function test_dragInScrolledListKeepsPosition() {
+            var texts = []
+            for (var i = 0; i < 30; ++i)
+                texts.push("entry " + i)
+            var note = listNote(texts)
+            var page = openNote(pageUrl, note, false)
+            enterEditing(page)
+            wait(60)
+            var flickable = page._flickable
+            flickable.contentY = 600
+            wait(100)
+            compare(flickable.contentY, 600)
+            // An entry in the middle of the view, away from the scrolling edges.
+            var from = -1
+            for (var j = 0; j < texts.length && from < 0; ++j) {
+                var y = entry(page, j).mapToItem(flickable, 0, 0).y
+                if (y > flickable.height * 0.3)
+                    from = j
+            }
+            verify(from > 0)
+            var h = entry(page, from).height
+            dragEntry(page, from, [{ dy: h * 1.1, pause: 60 }])
+            tryVerify(function() { return note.texts[from + 1] === "entry " + from })
+            wait(300)
+            verify(Math.abs(flickable.contentY - 600) < 1, "scrolled to " + flickable.contentY)
+        }
+
         function test_dragAutoScrolls() {
             var texts = []
             for (var i = 0; i < 30; ++i)

@@ -199,5 +199,12 @@ ZibPage {
                                  })
             }
         }
+
+        DeleteUndoNotice {
+            model: controller.model
+            anchors.bottom: parent.bottom
+            anchors.bottomMargin: 20 * dpiRatio
+            anchors.horizontalCenter: parent.horizontalCenter
+        }
     }
 }

@@ -2,16 +2,17 @@ import QtQuick 2.9
 import QtQuick.Controls 2.5
 
 // options: colorArray [r, g, b, a] (numbers or texts, 0..1), selectFunction(c)
-// with c = [r, g, b, a] numbers 0..1. A palette plus red, green, blue and
-// opacity sliders.
+// with c = [r, g, b, a] numbers 0..1. A palette plus red, green and blue
+// sliders. Colours are kept without opacity, so none is offered: the chosen
+// colour is always opaque.
 ZibDialog {
     id: colorDialog
 
     property real red: 1
     property real green: 1
     property real blue: 1
-    property real alpha: 1
-    readonly property color currentColor: Qt.rgba(red, green, blue, alpha)
+    readonly property real alpha: 1
+    readonly property color currentColor: Qt.rgba(red, green, blue, 1)
     readonly property var swatches: [
         "#fff9c4", "#ffe082", "#ffcc80", "#ffab91", "#f8bbd0", "#e1bee7",
         "#c5cae9", "#bbdefb", "#b2ebf2", "#c8e6c9", "#dcedc8", "#ffffff",
@@ -29,9 +30,7 @@ ZibDialog {
         red = clamp01(array[0])
         green = clamp01(array[1])
         blue = clamp01(array[2])
-        alpha = array.length > 3 ? clamp01(array[3]) : 1
     }
-    // Palette colours keep the chosen opacity.
     function pick(colorText) {
         var c = Qt.lighter(colorText, 1.0)
         red = c.r
@@ -42,7 +41,7 @@ ZibDialog {
     title: options.title !== undefined ? String(options.title) : qsTr("Colour")
     preferredWidth: Math.round(420 * dpiRatio)
     okHandler: function() {
-        return typeof options.selectFunction === "function" ? options.selectFunction([red, green, blue, alpha])
+        return typeof options.selectFunction === "function" ? options.selectFunction([red, green, blue, 1])
                                                              : undefined
     }
     cancelHandler: function() {
@@ -88,8 +87,7 @@ ZibDialog {
             model: [
                 { name: qsTr("Red"), key: "red" },
                 { name: qsTr("Green"), key: "green" },
-                { name: qsTr("Blue"), key: "blue" },
-                { name: qsTr("Opacity"), key: "alpha" }
+                { name: qsTr("Blue"), key: "blue" }
             ]
             Row {
                 width: parent.width
@@ -120,28 +118,12 @@ ZibDialog {
             }
         }
 
-        // The choice over a checker board, so that transparency shows.
-        Item {
+        Rectangle {
+            objectName: "colorPreview"
             width: parent.width
             height: Math.round(36 * dpiRatio)
-            clip: true
-            Grid {
-                columns: Math.max(1, Math.ceil(parent.width / Math.round(9 * dpiRatio)))
-                Repeater {
-                    model: parent.columns * 4
-                    Rectangle {
-                        width: Math.round(9 * dpiRatio)
-                        height: width
-                        color: (index % parent.columns + Math.floor(index / parent.columns)) % 2 ? "#d0d0d0" : "#ffffff"
-                    }
-                }
-            }
-            Rectangle {
-                objectName: "colorPreview"
-                anchors.fill: parent
-                color: colorDialog.currentColor
-                border.color: styles.separatorColor
-            }
+            color: colorDialog.currentColor
+            border.color: styles.separatorColor
         }
     }
 }

@@ -1,0 +1,39 @@
+import QtQuick 2.3
+import QtQuick.Controls 2.12
+import Zib.Components 1.0
+
+// One line over a note being edited when another program has saved the same
+// note meanwhile: load that version, or keep editing (saving then writes
+// this one).
+Rectangle {
+    id: bar
+
+    property var noteData: null
+
+    visible: !!noteData && noteData.editing && noteData.changedElsewhere
+    height: visible ? row.height + 8 * dpiRatio : 0
+    color: "#fff4ce"
+    border.color: "#8a6d00"
+
+    Row {
+        id: row
+        anchors.centerIn: parent
+        spacing: 12 * dpiRatio
+
+        ZibLabel {
+            anchors.verticalCenter: parent.verticalCenter
+            text: qsTr("This note was changed elsewhere.")
+            color: "#3d3000"
+        }
+        Button {
+            objectName: "loadOtherVersionButton"
+            text: qsTr("Load that version")
+            onClicked: bar.noteData.load()
+        }
+        Button {
+            objectName: "keepEditingButton"
+            text: qsTr("Keep mine")
+            onClicked: bar.noteData.changedElsewhere = false
+        }
+    }
+}
