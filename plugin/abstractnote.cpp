@@ -126,6 +126,14 @@ void AbstractNote::setChangedElsewhere(bool changed)
     emit changedElsewhereChanged();
 }
 
+void AbstractNote::setRemovedElsewhere(bool removed)
+{
+    if (m_removedElsewhere == removed)
+        return;
+    m_removedElsewhere = removed;
+    emit removedElsewhereChanged();
+}
+
 void AbstractNote::setLoaded(bool loaded)
 {
     if (m_loaded == loaded)
@@ -184,7 +192,7 @@ void AbstractNote::load(const QString &file)
 void AbstractNote::save()
 {
     // Only the collection names notes; without a proper name there is nothing to write.
-    if (!isPlainNoteFileName(m_file))
+    if (!isPlainNoteFileName(m_file) || m_removedElsewhere)
         return;
     QDir().mkpath(notesDirectory());
 

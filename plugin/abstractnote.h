@@ -27,6 +27,10 @@ class AbstractNote : public QObject
     // of it is then not loaded over the edit but told (changedElsewhere).
     Q_PROPERTY(bool editing READ editing WRITE setEditing NOTIFY editingChanged)
     Q_PROPERTY(bool changedElsewhere READ changedElsewhere WRITE setChangedElsewhere NOTIFY changedElsewhereChanged)
+    // Another program removed the note from the collection; saving it would
+    // bring a lone file back, so it is refused (NotesModel::keepRemovedNote
+    // makes it a note of the collection again).
+    Q_PROPERTY(bool removedElsewhere READ removedElsewhere NOTIFY removedElsewhereChanged)
 
 public:
     enum NoteType { TextType = 0, ListType = 1, CanvasType = 2 };
@@ -70,6 +74,7 @@ public:
     QDateTime notifyDate() const { return m_notifyDate; }
     bool editing() const { return m_editing; }
     bool changedElsewhere() const { return m_changedElsewhere; }
+    bool removedElsewhere() const { return m_removedElsewhere; }
 
     void setTitle(const QString &title);
     void setFgColor(const QColor &color);
@@ -79,6 +84,7 @@ public:
     void setNotifyDate(const QDateTime &date);
     void setEditing(bool editing);
     void setChangedElsewhere(bool changed);
+    void setRemovedElsewhere(bool removed);
 
     // Used by the collection and by load(); not writable from QML.
     void setFile(const QString &file);
@@ -97,6 +103,7 @@ signals:
     void notifyDateChanged();
     void editingChanged();
     void changedElsewhereChanged();
+    void removedElsewhereChanged();
     void saved(const QString &file, const QDateTime &modifyDate);
 
 public slots:
@@ -116,4 +123,5 @@ private:
     QDateTime m_notifyDate;
     bool m_editing = false;
     bool m_changedElsewhere = false;
+    bool m_removedElsewhere = false;
 };

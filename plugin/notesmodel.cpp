@@ -403,7 +403,14 @@ void NotesModel::holdRemovedNote(const NotePtr &note)
 
 void NotesModel::releaseRemovedNotes()
 {
-    removedNotes.clear();
+    // A note still open for editing stays, so that the user's work can be
+    // kept (keepRemovedNote); the others go.
+    for (int i = removedNotes.size() - 1; i >= 0; --i) {
+        if (!removedNotes.at(i)->editing())
+            removedNotes.removeAt(i);
+    }
+    if (!removedNotes.isEmpty())
+        releaseTimer->start();
 }
 
 void NotesModel::checkCronNote(NotePtr noteDataItem)
@@ -555,9 +562,40 @@ void NotesModel::dropRow(int row)
 {
     beginRemoveRows(QModelIndex(), row, row);
     const NotePtr note = notes.takeAt(row).note;
-    if (note)
+    if (note) {
+        note->setRemovedElsewhere(true);
         holdRemovedNote(note);
+    }
     endRemoveRows();
+}
+
+QString NotesModel::keepRemovedNote(AbstractNote *note)
+{
+    int held = -1;
+    for (int i = 0; i < removedNotes.size(); ++i) {
+        if (removedNotes.at(i).data() == note && note->removedElsewhere())
+            held = i;
+    }
+    if (held < 0)
+        return QString();
+    const NotePtr handle = removedNotes.takeAt(held);
+    NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
+    QString file;
+    {
+        const NotesConfLock lock;
+        QSettings conf(NoteWatcher::confPath(), QSettings::IniFormat);
+        file = allocateFileName(conf);
+        conf.setValue(NextFilenameKey, nextFilename);
+    }
+    note->setFile(file);
+    note->setRemovedElsewhere(false);
+    connectNote(handle);
+    beginInsertRows(QModelIndex(), notes.size(), notes.size());
+    notes.append(Row { handle, file, note->modifyDate(), int(note->type()) });
+    endInsertRows();
+    // The save reaction lists it in "notes.conf" under its new name.
+    note->save();
+    return file;
 }
 
 void NotesModel::reloadNote(const QString &file, const QDateTime &modifyDate)

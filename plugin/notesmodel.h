@@ -52,6 +52,10 @@ public:
     // Brings back the notes of the most recent removeItems() that nobody has
     // taken the names of since; returns how many came back.
     Q_INVOKABLE int restoreRemovedItems();
+    // Makes a note that another program removed while it was open here a
+    // note of the collection again, under a new name; returns that name, or
+    // the empty text when the note is not one this model removed.
+    Q_INVOKABLE QString keepRemovedNote(AbstractNote *note);
 
 signals:
     // After removeItems(): the names it removed, which can be brought back.

@@ -38,6 +38,10 @@ ZibPage {
     function saveNote() {
         if (textEditTitle.length > 0)
             noteData.title = textEditTitle.text
+        // Removed by another program while being edited: the edit becomes a
+        // note of its own rather than being lost.
+        if (noteData.removedElsewhere)
+            controller.model.keepRemovedNote(noteData)
         // A note of the collection whose file has gone missing is written
         // again; only a note without a name is new.
         if (noteData.loaded || noteData.file !== "")
@@ -207,6 +211,7 @@ ZibPage {
         anchors.top: parent.top
         z: 1
         noteData: notePage.noteData
+        model: notePage.controller ? notePage.controller.model : null
     }
 
     Flickable {

@@ -2,6 +2,7 @@
 #include "collectionsandbox.h"
 #include "notesmodel.h"
 #include "notetrash.h"
+#include "notewatcher.h"
 #include "textnote.h"
 
 #include <QAbstractItemModelTester>
@@ -133,11 +134,18 @@ void TestNoteTrash::takenNameComesBackUnderANewName()
     const QDateTime date = groupDate(QStringLiteral("1.note"));
     model.removeItems({ QStringLiteral("1.note") });
 
-    // The counter starts again; the next note takes the name.
-    auto *second = AbstractNote::createNote(AbstractNote::TextType);
-    second->setTitle(QStringLiteral("second"));
-    model.addItem(second);
-    QCOMPARE(second->file(), QStringLiteral("1.note"));
+    // Another program, one that still starts its counter again, gives the
+    // name to a note of its own meanwhile.
+    {
+        TextNote other;
+        other.setFile(QStringLiteral("1.note"));
+        other.setTitle(QStringLiteral("second"));
+        other.save();
+    }
+    sandbox.setConfValue(QStringLiteral("Notes/1.note/modification-date"), QDateTime::currentDateTime());
+    sandbox.setConfValue(QStringLiteral("Notes/1.note/note-type"), 0);
+    emit NoteWatcher::instance()->collectionChanged();
+    QCOMPARE(model.rowCount(), 1);
 
     QCOMPARE(model.restoreRemovedItems(), 1);
     QCOMPARE(model.rowCount(), 2);

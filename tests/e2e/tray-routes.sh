@@ -92,14 +92,14 @@ start_program tray
 log=$work/tray/tray.log
 wait_for 30 grep -q -s -x "route balloon" "$log" || { fail "no balloon on an X11 tray"; cat "$work/tray/out" "$log"; }
 "$program" -t 2.note; "$program" -t 3.note
-wait_for 20 test "$(count "$log" "route balloon")" -eq 3 || { fail "three reminders in a row were not all announced"; cat "$log"; }
+wait_for 40 test "$(count "$log" "route balloon")" -eq 3 || { fail "three reminders in a row were not all announced"; cat "$log"; }
 sleep 1
 click 3; sleep 0.5; click 2; sleep 0.5; xdotool key Escape; sleep 0.5
 kill -0 "$app" 2>/dev/null && ok "right and middle clicks while the balloon shows" || fail "the program died on a right click"
 [ "$(grep -c '^task ' "$log")" -eq 0 ] || fail "a right or middle click opened a note: $(grep '^task ' "$log")"
 for n in 1 2 3; do
   click 1
-  wait_for 10 grep -q -x "task $n.note" "$log" || fail "click $n did not open $n.note"
+  wait_for 20 grep -q -x "task $n.note" "$log" || fail "click $n did not open $n.note"
   sleep 0.5
 done
 [ "$(grep -c '^task ' "$log")" -eq 3 ] && ok "each click opened one reminder, in order" \

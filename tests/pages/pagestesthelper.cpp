@@ -100,3 +100,8 @@ void PagesTestHelper::setIniValue(const QString &path, const QString &key, const
 {
     QSettings(path, QSettings::IniFormat).setValue(key, value);
 }
+
+void PagesTestHelper::removeIniKey(const QString &path, const QString &key) const
+{
+    QSettings(path, QSettings::IniFormat).remove(key);
+}

@@ -29,6 +29,7 @@ public:
     // A value of an INI file read through QSettings.
     Q_INVOKABLE QVariant iniValue(const QString &path, const QString &key) const;
     Q_INVOKABLE void setIniValue(const QString &path, const QString &key, const QVariant &value) const;
+    Q_INVOKABLE void removeIniKey(const QString &path, const QString &key) const;
     // Colour of one pixel of a picture file, invalid when unreadable.
     Q_INVOKABLE QColor pixel(const QString &path, int x, int y) const;
     Q_INVOKABLE QSize imageSize(const QString &path) const;

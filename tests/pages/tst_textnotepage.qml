@@ -92,6 +92,30 @@ Item {
             tryVerify(function() { return testHelper.iniValue(notePath(note), "text") === "second mine" })
         }
 
+        function test_noteRemovedElsewhereWhileEditedIsKeptAsNew() {
+            var note = storedNote(Note.TextType, function(n) { n.title = "Doomed"; n.text = "old" })
+            var file = note.file
+            var page = openNote(pageUrl, note, false)
+            enterEditing(page)
+            click(contentEditor(page))
+            keyClick(Qt.Key_End)
+            typeText(" kept")
+            // Another program removes it: its group and its file go.
+            testHelper.removeFile(notePath(note))
+            testHelper.removeIniKey(testHelper.notesDirectory() + "/notes.conf", "Notes/" + file)
+            NoteWatcher.collectionChanged()
+            var bar = child(page, "changedElsewhereBar")
+            tryVerify(function() { return bar.visible })
+            verify(child(bar, "keepAsNewNoteButton").visible)
+            wait(2500) // past the moment removed notes are let go
+            pressOk(page)
+            verify(note.file !== file, "saved under a new name")
+            tryVerify(function() { return testHelper.fileExists(notePath(note)) })
+            compare(testHelper.iniValue(notePath(note), "text"), "old kept")
+            verify(!testHelper.fileExists(testHelper.notesDirectory() + "/" + file))
+            verify(controller.model.getNoteData(note.file) === note)
+        }
+
         function test_noteWithMissingFileIsWrittenAgain() {
             // Listed in notes.conf (by another program, say), its file gone.
             var conf = testHelper.notesDirectory() + "/notes.conf"
