@@ -12,6 +12,8 @@
 #include <QQmlContext>
 #include <QUrl>
 
+#include <cstdio>
+
 // Diagnostics hooks for tests and benchmarks (ZIB_NOTES_MESSAGE_LOG,
 // ZIB_NOTES_TRAY_LOG, ZIB_NOTES_TRAY_AUTOCLICK_MS, ZIB_NOTES_PAGE_LOG,
 // ZIB_NOTES_EXIT_AFTER_FIRST_FRAME, ZIB_NOTES_EXIT_DELAY_MS, ZIB_NOTES_SCREENSHOT)
@@ -26,6 +28,18 @@ bool addOffscreenFallback()
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return false;
     qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
+    return true;
+}
+
+// Only plain note file names travel in start messages: anything else (a
+// path such as ../../some/file) would have the instance read files outside
+// the notes directory. True, with a word on standard error, for such a value.
+bool refusesNoteId(const QString &value)
+{
+    if (value.isEmpty() || SingleApplication::isNoteName(value))
+        return false;
+    const QString text = QCoreApplication::translate("main", "Not a note file name: %1").arg(value);
+    std::fprintf(stderr, "zib-notes: %s\n", text.toLocal8Bit().constData());
     return true;
 }
 
@@ -77,6 +91,8 @@ int main(int argc, char *argv[])
 
     const QString taskValue = parser.value(taskOption);
     const QString showValue = parser.value(showOption);
+    if (refusesNoteId(taskValue) || refusesNoteId(showValue))
+        return 1;
     QString message;
     if (!taskValue.isEmpty())
         message = QStringLiteral("noteId ") + taskValue;

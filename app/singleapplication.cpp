@@ -3,13 +3,19 @@
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QRegularExpression>
 #include <QThread>
 
 #include <cerrno>
+#include <cstdio>
+#include <pwd.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,7 +39,22 @@ SingleApplication::~SingleApplication()
 
 QString SingleApplication::runtimeDirectory()
 {
-    return QStringLiteral("/tmp/zib-notes-%1").arg(::getuid());
+    const QString name = QStringLiteral("zib-notes-%1").arg(::getuid());
+    const auto usable = [](const QString &candidate) {
+        const QByteArray path = QFile::encodeName(candidate);
+        return (::mkdir(path.constData(), 0700) == 0 || errno == EEXIST) && isPrivateDirectory(path);
+    };
+    const QString shared = QStringLiteral("/tmp/") + name;
+    if (usable(shared))
+        return shared;
+    // The home the system records, not $HOME: cron and env -i differ there.
+    const passwd *entry = ::getpwuid(::getuid());
+    if (!entry)
+        return QString();
+    const QString cache = QFile::decodeName(entry->pw_dir) + QStringLiteral("/.cache");
+    QDir().mkpath(cache);
+    const QString own = cache + QLatin1Char('/') + name;
+    return usable(own) ? own : QString();
 }
 
 QString SingleApplication::instanceKey(const QString &appFilePath)
@@ -55,25 +76,46 @@ QString SingleApplication::serverPath(const QString &appFilePath)
     return runtimeDirectory() + QLatin1Char('/') + instanceKey(appFilePath) + QLatin1String(".socket");
 }
 
-bool SingleApplication::prepareRuntimeDirectory()
+// Checked, not assumed: in a shared /tmp anybody may have made the name
+// first, as another user's directory, a link or a file.
+bool SingleApplication::isPrivateDirectory(const QByteArray &path)
 {
-    const QByteArray dir = runtimeDirectory().toLocal8Bit();
-    if (::mkdir(dir.constData(), 0700) != 0 && errno != EEXIST)
-        return false;
-    // /tmp is shared: only a real directory of our own, closed to others, is
-    // trusted with the lock and the socket.
     struct stat st;
-    if (::lstat(dir.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
+    if (::lstat(path.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
         return false;
-    if ((st.st_mode & 077) != 0 && ::chmod(dir.constData(), 0700) != 0)
+    if ((st.st_mode & 077) != 0 && ::chmod(path.constData(), 0700) != 0)
         return false;
     return true;
+}
+
+bool SingleApplication::isSameUser(QLocalSocket *socket)
+{
+    ucred credentials {};
+    socklen_t size = sizeof credentials;
+    return ::getsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &credentials, &size) == 0
+        && size == sizeof credentials && credentials.uid == ::getuid();
+}
+
+bool SingleApplication::isNoteName(const QString &name)
+{
+    // Separators, a leading dot or dash, spaces or anything beyond ASCII
+    // never name a note file.
+    static const QRegularExpression plain(QStringLiteral("\\A[A-Za-z0-9_][A-Za-z0-9._-]{0,250}\\z"));
+    return plain.match(name).hasMatch();
+}
+
+bool SingleApplication::isStartMessage(const QString &message)
+{
+    if (message == QLatin1String("raise") || message == QLatin1String("createNote"))
+        return true;
+    return (message.startsWith(QLatin1String("noteId ")) || message.startsWith(QLatin1String("showId ")))
+        && isNoteName(message.mid(7));
 }
 
 bool SingleApplication::isRunning()
 {
     if (m_role == Role::Undecided) {
-        if (!prepareRuntimeDirectory())
+        if (runtimeDirectory().isEmpty())
             m_role = Role::Alone;
         else
             becomeServer();
@@ -129,6 +171,10 @@ bool SingleApplication::sendMessage(const QString &message, int timeoutMs)
         QThread::msleep(50);
     }
 
+    // Only an instance of our own user gets what we have to say.
+    if (!isSameUser(&socket))
+        return false;
+
     QByteArray frame;
     QDataStream out(&frame, QIODevice::WriteOnly);
     out << message.toUtf8();
@@ -148,6 +194,11 @@ bool SingleApplication::sendMessage(const QString &message, int timeoutMs)
 void SingleApplication::onNewConnection()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        if (!isSameUser(socket)) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         m_pending.insert(socket, QByteArray());
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { onSocketReadyRead(socket); });
         connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
@@ -185,6 +236,12 @@ void SingleApplication::onSocketReadyRead(QLocalSocket *socket)
 
     const QString message = QString::fromUtf8(buffer.constData() + 4, int(length));
     m_pending.erase(it);
+    if (!isStartMessage(message)) {
+        std::fprintf(stderr, "zib-notes: refused a start message that names no note file: %s\n",
+                     message.toLocal8Bit().constData());
+        socket->abort();
+        return;
+    }
     // Confirm before handling, so the sender is not kept waiting by whatever
     // the message starts here.
     socket->putChar(ackByte);

@@ -1,19 +1,23 @@
 #include "crontab.h"
 
 #include "abstractnote.h"
+#include "cronprocess.h"
+#include "crontablock.h"
 
-#include <QDeadlineTimer>
-#include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QStringList>
 
 namespace {
 
+// Bounds a whole edit: the wait for the lock, the read and the write.
 const int processTimeoutMs = 5000;
+const int lockWaitMs = 2000;
 
 const QLatin1String notifyCommand(" export QT_QPA_PLATFORMTHEME=zib && export XDG_CURRENT_DESKTOP=zib"
                                   " && export DISPLAY=:0 && zib-notes-notify ");
+
+int failedEdits = 0;
 
 QByteArray upToNul(QByteArray bytes)
 {
@@ -23,26 +27,8 @@ QByteArray upToNul(QByteArray bytes)
     return bytes;
 }
 
-// Runs the child to its end. False when it could not start, crashed or ran
-// past the limit; a child still running is killed.
-bool runToEnd(QProcess &process, const QString &program, const QStringList &arguments)
-{
-    QDeadlineTimer deadline(processTimeoutMs);
-    process.start(program, arguments, QIODevice::ReadWrite);
-    if (!process.waitForStarted(int(deadline.remainingTime())))
-        return false;
-    process.closeWriteChannel();
-    if (!process.waitForFinished(int(deadline.remainingTime()))) {
-        process.kill();
-        process.waitForFinished(1000);
-        return false;
-    }
-    return process.exitStatus() == QProcess::NormalExit;
-}
-
-// The shell that feeds crontab must run the command as written: no start-up
-// file, no imported functions and no options from the caller's environment
-// (xpg_echo would make echo interpret backslashes).
+// The shell that starts crontab must run the command as written: no start-up
+// file, no imported functions and no options from the caller's environment.
 QProcessEnvironment plainShellEnvironment()
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -56,14 +42,80 @@ QProcessEnvironment plainShellEnvironment()
     return env;
 }
 
-QStringList splitTable(const QString &table)
+enum class ReadResult { Table, NoTable, Failed };
+
+// The table exactly as crontab printed it; tells apart a user without a
+// table and a read that failed.
+ReadResult readTable(QByteArray *table, const QDeadlineTimer &deadline)
 {
-    return table.split(QLatin1Char('\n'), Qt::KeepEmptyParts, Qt::CaseSensitive);
+    CronProcess process;
+    // The "no crontab" message is matched below; keep it untranslated.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    env.remove(QStringLiteral("LANGUAGE"));
+    process.setProcessEnvironment(env);
+    if (!process.run(QStringLiteral("crontab"), { QStringLiteral("-l") }, QByteArray(), deadline))
+        return ReadResult::Failed;
+    if (process.exitCode() != 0)
+        return process.readAllStandardError().contains("no crontab for") ? ReadResult::NoTable : ReadResult::Failed;
+    *table = process.readAllStandardOutput();
+    return ReadResult::Table;
+}
+
+// Installs bytes through "crontab -" on its standard input: no argument
+// length limit, nothing for a shell to expand.
+bool writeTable(const QByteArray &bytes, const QDeadlineTimer &deadline, QString *error)
+{
+    CronProcess process;
+    process.setProcessEnvironment(plainShellEnvironment());
+    const bool ran = process.run(QStringLiteral("/bin/bash"),
+                                 { QStringLiteral("-c"), QStringLiteral("exec crontab -") }, bytes, deadline);
+    const QString output = QString::fromLocal8Bit(upToNul(process.readAllStandardError()));
+    if (error)
+        *error = ran || !output.isEmpty() ? output : QStringLiteral("crontab did not finish in time");
+    return ran && process.succeeded();
+}
+
+// Lines without their ends. The final line end of the table is the last
+// line's own; an empty table has no lines.
+QList<QByteArray> splitTable(QByteArray table)
+{
+    if (table.isEmpty())
+        return {};
+    if (table.endsWith('\n'))
+        table.chop(1);
+    return table.split('\n');
+}
+
+QByteArray joinTable(const QList<QByteArray> &lines)
+{
+    QByteArray table;
+    for (const QByteArray &line : lines)
+        table += line + '\n';
+    return table;
 }
 
 bool isOneLine(const QString &line)
 {
     return !line.contains(QLatin1Char('\n')) && !line.contains(QLatin1Char('\r'));
+}
+
+// Removes every line of ours for file; true when there was one.
+bool removeLinesOf(QList<QByteArray> &lines, const QString &file)
+{
+    bool removed = false;
+    for (int i = lines.size() - 1; i >= 0; --i) {
+        if (reminderLineFile(lines.at(i)) == file) {
+            lines.removeAt(i);
+            removed = true;
+        }
+    }
+    return removed;
+}
+
+bool beginsEdit(const QString &file, const QString &line)
+{
+    return !file.isEmpty() && !line.isEmpty() && isOneLine(line) && reminderLineFile(line.toLatin1()) == file;
 }
 
 } // namespace
@@ -73,26 +125,24 @@ QString reminderMarker(const QString &file)
     return QStringLiteral("zib-notes-notify ") + file;
 }
 
-QString cronLine(const AbstractNote &note)
+QString cronLine(int notifyType, const QDateTime &notifyDate, const QString &file)
 {
-    const int type = note.notifyType();
-    const QDateTime date = note.notifyDate();
     // Without a valid moment there is no schedule to give cron.
-    if (type == AbstractNote::RepeatNever || !date.isValid())
+    if (notifyType == AbstractNote::RepeatNever || !notifyDate.isValid())
         return QString();
 
-    const QString minute = QString::number(date.time().minute());
-    const QString hour = QString::number(date.time().hour());
-    QString day = QString::number(date.date().day());
-    QString month = QString::number(date.date().month());
+    const QString minute = QString::number(notifyDate.time().minute());
+    const QString hour = QString::number(notifyDate.time().hour());
+    QString day = QString::number(notifyDate.date().day());
+    QString month = QString::number(notifyDate.date().month());
     QString weekday = QStringLiteral("*");
-    switch (type) {
+    switch (notifyType) {
     case AbstractNote::RepeatEveryDay:
         day = month = QStringLiteral("*");
         break;
     case AbstractNote::RepeatEveryWeek:
         day = month = QStringLiteral("*");
-        weekday = QString::number(date.date().dayOfWeek());
+        weekday = QString::number(notifyDate.date().dayOfWeek());
         break;
     case AbstractNote::RepeatEveryMonth:
         month = QStringLiteral("*");
@@ -101,7 +151,12 @@ QString cronLine(const AbstractNote &note)
         break;
     }
     return minute + QLatin1Char(' ') + hour + QLatin1Char(' ') + day + QLatin1Char(' ') + month + QLatin1Char(' ')
-        + weekday + notifyCommand + note.file();
+        + weekday + notifyCommand + file;
+}
+
+QString cronLine(const AbstractNote &note)
+{
+    return cronLine(note.notifyType(), note.notifyDate(), note.file());
 }
 
 QString cronLine(const NotePtr &note)
@@ -109,54 +164,29 @@ QString cronLine(const NotePtr &note)
     return note ? cronLine(*note) : QString();
 }
 
-namespace {
-
-enum class ReadResult { Table, NoTable, Failed };
-
-// Reads the table up to its first NUL byte; tells apart a user without a
-// table and a read that failed. cutShort is set when a NUL was found.
-ReadResult readTable(QString *table, bool *cutShort)
+QString reminderLineFile(const QByteArray &line)
 {
-    QProcess process;
-    // The "no crontab" message is matched below; keep it untranslated.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-    env.remove(QStringLiteral("LANGUAGE"));
-    process.setProcessEnvironment(env);
-    if (!runToEnd(process, QStringLiteral("crontab"), { QStringLiteral("-l") }))
-        return ReadResult::Failed;
-
-    if (process.exitCode() != 0) {
-        const QByteArray error = process.readAllStandardError();
-        return error.contains("no crontab for") ? ReadResult::NoTable : ReadResult::Failed;
-    }
-    const QByteArray all = process.readAllStandardOutput();
-    const QByteArray output = upToNul(all);
-    *cutShort = output.size() != all.size();
-    const QString text = QString::fromLocal8Bit(output);
-    // A table that does not survive decoding would come back altered on the
-    // next write.
-    if (text.toLocal8Bit() != output)
-        return ReadResult::Failed;
-    *table = text.trimmed();
-    return ReadResult::Table;
+    static const QByteArray program("zib-notes-notify ");
+    if (!line.contains(program))
+        return QString();
+    static const QRegularExpression ours(
+        QStringLiteral("\\A(?:[0-9]|[1-5][0-9]) (?:[0-9]|1[0-9]|2[0-3]) (?:\\*|[1-9]|[12][0-9]|3[01])"
+                       " (?:\\*|[1-9]|1[0-2]) (?:\\*|[1-7])")
+        + QRegularExpression::escape(notifyCommand) + QStringLiteral("([A-Za-z0-9_][A-Za-z0-9._-]*\\.note)\\z"));
+    // Latin-1 maps every byte to one character: nothing is lost or merged.
+    const QRegularExpressionMatch match = ours.match(QString::fromLatin1(line));
+    return match.hasMatch() ? match.captured(1) : QString();
 }
-
-} // namespace
 
 bool readCrontab(QString *table)
 {
-    QString text;
-    bool cutShort = false;
-    switch (readTable(&text, &cutShort)) {
+    QByteArray bytes;
+    switch (readTable(&bytes, QDeadlineTimer(processTimeoutMs))) {
     case ReadResult::NoTable:
         table->clear();
         return true;
     case ReadResult::Table:
-        // Writing back a table cut at a NUL would lose the rest of it.
-        if (cutShort)
-            return false;
-        *table = text;
+        *table = QString::fromLocal8Bit(upToNul(bytes)).trimmed();
         return true;
     case ReadResult::Failed:
         break;
@@ -166,42 +196,84 @@ bool readCrontab(QString *table)
 
 QString readCrontab()
 {
-    QString text;
-    bool cutShort = false;
-    if (readTable(&text, &cutShort) != ReadResult::Table)
-        return QString();
-    return text;
+    QString table;
+    readCrontab(&table);
+    return table;
 }
 
 QString writeCrontab(const QString &text)
 {
-    // echo would take a text like "-n" or "-e" as its options and install an
-    // empty table; a NUL would cut the table short.
-    static const QRegularExpression echoOptions(QStringLiteral("\\A-[neE]+\\z"));
-    if (echoOptions.match(text).hasMatch() || text.contains(QChar(0)))
-        return QStringLiteral("refused to install a table that would not reach crontab unchanged");
+    const QDeadlineTimer deadline(processTimeoutMs);
+    const CrontabLock lock(QDeadlineTimer(qMin<qint64>(lockWaitMs, deadline.remainingTime())));
+    if (!lock.isLocked())
+        return QStringLiteral("the crontab is being edited by another process");
+    if (!CronProcess::earlierGroupsGone())
+        return QStringLiteral("an earlier crontab process is still running");
+    QString error;
+    writeTable(text.toLocal8Bit() + '\n', deadline, &error);
+    return error;
+}
 
-    // Inside single quotes bash expands nothing; a quote of the text closes
-    // the word, adds an escaped quote and opens the word again.
-    QString quoted = text;
-    quoted.replace(QLatin1Char('\''), QLatin1String("'\\''"));
-    const QString command = QStringLiteral("echo '") + quoted + QStringLiteral("' | crontab -");
+bool editCrontab(const CrontabEdit &edit, QString *error)
+{
+    const auto fail = [error](const QString &why) {
+        ++failedEdits;
+        if (error)
+            *error = why;
+        return false;
+    };
+    const QDeadlineTimer deadline(processTimeoutMs);
+    const CrontabLock lock(QDeadlineTimer(qMin<qint64>(lockWaitMs, deadline.remainingTime())));
+    if (!lock.isLocked())
+        return fail(QStringLiteral("the crontab is being edited by another process"));
+    // A child killed at its deadline that is still around could install its
+    // old table over whatever this edit writes.
+    if (!CronProcess::earlierGroupsGone())
+        return fail(QStringLiteral("an earlier crontab process is still running"));
+    QByteArray table;
+    // Writing after a failed read would replace the user's table.
+    if (readTable(&table, deadline) == ReadResult::Failed)
+        return fail(QStringLiteral("the crontab could not be read"));
+    QList<QByteArray> lines = splitTable(table);
+    if (!edit(lines))
+        return true;
+    QString output;
+    if (!writeTable(joinTable(lines), deadline, &output))
+        return fail(output.isEmpty() ? QStringLiteral("crontab failed") : output);
+    if (error)
+        *error = output;
+    return true;
+}
 
-    QProcess process;
-    process.setProcessEnvironment(plainShellEnvironment());
-    runToEnd(process, QStringLiteral("/bin/bash"), { QStringLiteral("-c"), command });
-    return QString::fromLocal8Bit(upToNul(process.readAllStandardError()));
+int failedCrontabEdits()
+{
+    return failedEdits;
 }
 
 QString addCronLine(const AbstractNote &note)
 {
+    const QString file = note.file();
     const QString line = cronLine(note);
-    QString table;
-    if (!isOneLine(line) || !readCrontab(&table))
+    if (!beginsEdit(file, line))
         return QString();
-    QStringList lines = splitTable(table);
-    lines.append(line);
-    return writeCrontab(lines.join(QLatin1Char('\n')));
+    QString error;
+    editCrontab(
+        [&](QList<QByteArray> &lines) {
+            const QByteArray bytes = line.toLatin1();
+            int ours = 0;
+            for (const QByteArray &existing : qAsConst(lines))
+                ours += reminderLineFile(existing) == file ? 1 : 0;
+            if (ours == 1 && lines.contains(bytes))
+                return false;
+            // On an empty table the note's line follows an empty one.
+            if (lines.isEmpty())
+                lines.append(QByteArray());
+            removeLinesOf(lines, file);
+            lines.append(bytes);
+            return true;
+        },
+        &error);
+    return error;
 }
 
 QString addCronLine(const NotePtr &note)
@@ -211,38 +283,25 @@ QString addCronLine(const NotePtr &note)
 
 QString replaceCronLine(const QString &file, const QString &line)
 {
-    if (file.isEmpty() || line.isEmpty() || !isOneLine(line))
+    if (!beginsEdit(file, line))
         return QString();
-    QString table;
-    if (!readCrontab(&table))
-        return QString();
-    QStringList lines;
-    if (!table.isEmpty())
-        lines = splitTable(table);
-    const QString marker = reminderMarker(file);
-    for (int i = lines.size() - 1; i >= 0; --i) {
-        if (lines.at(i).contains(marker))
-            lines.removeAt(i);
-    }
-    lines.append(line);
-    return writeCrontab(lines.join(QLatin1Char('\n')));
+    QString error;
+    editCrontab(
+        [&](QList<QByteArray> &lines) {
+            removeLinesOf(lines, file);
+            lines.append(line.toLatin1());
+            return true;
+        },
+        &error);
+    return error;
 }
 
 QString removeCronLine(const QString &file)
 {
-    // An empty name would match the line of every note.
+    // An empty name would match no line of ours anyway; spare the read.
     if (file.isEmpty())
         return QString();
-    QString table;
-    if (!readCrontab(&table))
-        return QString();
-    QStringList lines = splitTable(table);
-    const QString marker = reminderMarker(file);
-    for (int i = lines.size() - 1; i >= 0; --i) {
-        if (lines.at(i).contains(marker)) {
-            lines.removeAt(i);
-            return writeCrontab(lines.join(QLatin1Char('\n')));
-        }
-    }
-    return QString();
+    QString error;
+    editCrontab([&](QList<QByteArray> &lines) { return removeLinesOf(lines, file); }, &error);
+    return error;
 }

@@ -3,6 +3,7 @@
 #include "abstractnote.h"
 #include "collectionindex.h"
 #include "collectionrepair.h"
+#include "cronreconciler.h"
 #include "crontab.h"
 #include "notesconflock.h"
 #include "notesdirectory.h"
@@ -108,6 +109,22 @@ NotesModel::NotesModel(QObject *parent)
     cronCheckTimer.setInterval(CronCheckDelay);
     cronCheckTimer.setSingleShot(true);
     connect(&cronCheckTimer, &QTimer::timeout, this, &NotesModel::checkCronNotes);
+
+    // Lines left behind by edits that failed, here or in another process,
+    // are put right once the collection has settled, out of the first frame;
+    // and again after removals, which another process may have crossed.
+    cronReconciler = new CronReconciler(
+        [this] {
+            QHash<QString, CronReconciler::Reminder> loaded;
+            for (const Row &row : qAsConst(notes)) {
+                if (row.note && row.note->loaded())
+                    loaded.insert(row.note->file(), { int(row.note->notifyType()), row.note->notifyDate() });
+            }
+            return loaded;
+        },
+        this);
+    cronCheckTimer.start();
+    connect(this, &QAbstractItemModel::rowsRemoved, &cronCheckTimer, qOverload<>(&QTimer::start));
 }
 
 NotesModel::~NotesModel() = default;
@@ -295,13 +312,10 @@ bool NotesModel::addItem(AbstractNote *note)
     notes.append(row);
     endInsertRows();
 
-    if (note->notifyType() != AbstractNote::RepeatNever) {
-        // The save normally installed the line already; add it only when it
-        // is missing, and never on the strength of a failed read.
-        QString table;
-        if (readCrontab(&table) && !table.contains(reminderMarker(file)))
-            addCronLine(handle);
-    }
+    // The save normally installed the line already; this leaves exactly one
+    // and writes nothing when it is there (a user's copy of it does not count).
+    if (note->notifyType() != AbstractNote::RepeatNever)
+        addCronLine(handle);
     return true;
 }
 
@@ -400,12 +414,13 @@ bool NotesModel::removeItems(const QStringList &files)
 
     QStringList patterns;
     for (const QString &name : qAsConst(names)) {
-        // Under its own name again for the trash, so that Undo and the
-        // desktop's trash know it; a crash now leaves a note file that no
-        // group lists, which is never shown.
-        // (Only a plain file is worth keeping; a FIFO or the like just goes.)
+        // Straight from its hidden name, so that a crash never leaves it
+        // under its own name without a group; Undo knows where it belongs.
+        // Only a plain file is worth keeping: a FIFO or the like just goes.
         const QString hidden = directory + QLatin1Char('/') + CollectionRepair::deletingName(name);
-        if (!SafeIniFile::isRegularFile(hidden) || !QFile::rename(hidden, directory + QLatin1Char('/') + name))
+        if (SafeIniFile::isRegularFile(hidden))
+            trash.moveAway(hidden, directory + QLatin1Char('/') + name);
+        else
             QFile::remove(hidden);
         patterns << name + QLatin1Char('*');
     }
@@ -512,27 +527,18 @@ void NotesModel::checkCronNote(NotePtr noteDataItem)
 
 void NotesModel::checkCronNotes()
 {
-    QString table;
-    // Writing after a failed read would replace the user's table; the
-    // queued notes wait for the next check instead.
-    if (!readCrontab(&table))
-        return;
+    // One run gives every note of the collection its true line, the queued
+    // ones among them; after a failed run they wait for the next check.
+    if (cronReconciler->reconcile())
+        pendingCronNotes.clear();
+}
 
-    for (int i = pendingCronNotes.size() - 1; i >= 0; --i) {
-        if (table.contains(reminderMarker(pendingCronNotes.at(i)->file())))
-            pendingCronNotes.removeAt(i);
-    }
-    QStringList lines;
-    if (!table.isEmpty())
-        lines = table.split(QLatin1Char('\n'), Qt::KeepEmptyParts);
-    for (const NotePtr &note : qAsConst(pendingCronNotes)) {
-        // A reminder switched off since the note was queued needs no line.
-        const QString line = cronLine(note);
-        if (!line.isEmpty())
-            lines << line;
-    }
-    writeCrontab(lines.join(QLatin1Char('\n')));
-    pendingCronNotes.clear();
+bool NotesModel::reminderDue(const QString &fileName)
+{
+    QString file = fileName;
+    if (!file.endsWith(NoteSuffix))
+        file += NoteSuffix;
+    return CronReconciler::reminderDue(file, QDateTime::currentDateTime());
 }
 
 int NotesModel::indexOfFile(const QString &file) const

@@ -14,6 +14,7 @@
 #include <QVector>
 
 class AbstractNote;
+class CronReconciler;
 class QSettings;
 
 // All notes of the collection listed in "notes.conf", one row per note.
@@ -41,6 +42,10 @@ public:
 
     QString lastError() const { return m_lastError; }
 
+    // Whether a reminder that fired for the note may be announced now; a line
+    // that fired for nothing (note gone, reminder off or moved, a one-time
+    // reminder of another year) is put right instead.
+    Q_INVOKABLE bool reminderDue(const QString &fileName);
     // Reminders that fell due while nothing could announce them, each
     // reported once: a list of {"file", "dueDate"}.
     Q_INVOKABLE QVariantList takeMissedReminders();
@@ -113,6 +118,7 @@ private:
     QDateTime lastModificationDate;
     QTimer cronCheckTimer;
     QList<NotePtr> pendingCronNotes;
+    CronReconciler *cronReconciler = nullptr;
     QTimer *releaseTimer = nullptr;
     NoteTrash trash;
     mutable int lastFoundRow = -1;

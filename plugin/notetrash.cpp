@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace {
 
@@ -46,6 +47,35 @@ bool homeTrashExists()
     return QFileInfo(trash).isDir();
 }
 
+// A file trashed under a hidden name gets its own name in the trash, so
+// that the user can find it there; its .trashinfo follows. Returns the new
+// path, or trashed itself when that cannot be done.
+QString renameInTrash(const QString &trashed, const QString &originalPath)
+{
+    const QFileInfo info(trashed);
+    const QDir files = info.dir();
+    const QString wanted = freeNameIn(files, QFileInfo(originalPath).fileName());
+    const QString infoDir = files.absolutePath() + QStringLiteral("/../info/");
+    QFile oldInfo(infoDir + info.fileName() + QStringLiteral(".trashinfo"));
+    if (!oldInfo.open(QIODevice::ReadOnly))
+        return trashed;
+    QByteArray content = oldInfo.readAll();
+    oldInfo.close();
+    const int path = content.indexOf("\nPath=");
+    const int end = content.indexOf('\n', path + 1);
+    if (path < 0)
+        return trashed;
+    content.replace(path + 6, (end < 0 ? content.size() : end) - path - 6, QUrl::toPercentEncoding(originalPath, "/"));
+    QFile newInfo(infoDir + QFileInfo(wanted).fileName() + QStringLiteral(".trashinfo"));
+    if (!newInfo.open(QIODevice::WriteOnly | QIODevice::NewOnly) || newInfo.write(content) != content.size()
+        || !newInfo.flush() || !QFile::rename(trashed, wanted)) {
+        newInfo.remove();
+        return trashed;
+    }
+    oldInfo.remove();
+    return wanted;
+}
+
 } // namespace
 
 QString NoteTrash::privateFolder(const QString &directory)
@@ -75,19 +105,21 @@ void NoteTrash::remember(const QString &confPath, const QStringList &files)
     }
 }
 
-void NoteTrash::moveAway(const QString &path)
+void NoteTrash::moveAway(const QString &path, const QString &originalPath)
 {
     KeptFile kept;
-    kept.original = path;
+    kept.original = originalPath.isEmpty() ? path : originalPath;
     if (homeTrashExists() && QFile::moveToTrash(path, &kept.kept) && QFileInfo(kept.kept).isAbsolute()) {
         kept.inDesktopTrash = true;
+        if (kept.original != path)
+            kept.kept = renameInTrash(kept.kept, kept.original);
         files.append(kept);
         return;
     }
     const QFileInfo info(path);
     const QString folder = privateFolder(info.absolutePath());
     if (QDir().mkpath(folder)) {
-        kept.kept = freeNameIn(QDir(folder), info.fileName());
+        kept.kept = freeNameIn(QDir(folder), QFileInfo(kept.original).fileName());
         if (QFile::rename(path, kept.kept)) {
             files.append(kept);
             return;

@@ -30,7 +30,9 @@ public:
     // groups before the removal drops them.
     void remember(const QString &confPath, const QStringList &files);
     // Moves one file of the removal away; unlinks it when it cannot be kept.
-    void moveAway(const QString &path);
+    // originalPath is where it belongs when it comes back, when that is not
+    // path itself (a note file hidden under another name while removed).
+    void moveAway(const QString &path, const QString &originalPath = QString());
     // Brings back every remembered note with its files (and their dates) and
     // its group in conf; lists those of a kind the model shows. A note whose name has been taken since, in conf, in
     // the directory or as isTaken tells, comes back under freshName().

@@ -1,6 +1,7 @@
 #include "appinstance.h"
 #include "singleapplication.h"
 
+#include <QDataStream>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -27,6 +28,8 @@ private slots:
     void helpAndErrorsComeBeforeTheInstanceTest();
     void laterStartHandsOverOneMessage_data();
     void laterStartHandsOverOneMessage();
+    void unsafeNoteIdsAreRefused_data();
+    void unsafeNoteIdsAreRefused();
     void simultaneousLaterStartsEachDeliver();
     void bareEnvironmentFindsTheRunningInstance();
     void hostileClientsAreDropped_data();
@@ -107,10 +110,7 @@ void TestCommandLine::laterStartHandsOverOneMessage_data()
     QTest::newRow("empty task is ignored") << QStringList { "-t", "" } << "raise";
     QTest::newRow("empty show leaves the task") << QStringList { "-t", "3", "-s", "" } << "noteId 3";
     QTest::newRow("empty show with create") << QStringList { "-s", "", "-c" } << "createNote";
-    QTest::newRow("value copied unchanged") << QStringList { "-s", "4 5" } << "showId 4 5";
     QTest::newRow("value with = form") << QStringList { "--show=9" } << "showId 9";
-    QTest::newRow("non-ASCII value") << QStringList { "-s", QString::fromUtf8("n\u00f6te") }
-                                     << QString::fromUtf8("showId n\u00f6te");
 }
 
 void TestCommandLine::laterStartHandsOverOneMessage()
@@ -127,6 +127,35 @@ void TestCommandLine::laterStartHandsOverOneMessage()
     QCOMPARE(messages.size(), before + 1);
     QCOMPARE(messages.constLast(), message);
     QCOMPARE(m_app->first().state(), QProcess::Running);
+}
+
+void TestCommandLine::unsafeNoteIdsAreRefused_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("path up") << QStringList { "--task", "../../some/file" };
+    QTest::newRow("absolute path") << QStringList { "-t", "/etc/passwd" };
+    QTest::newRow("hidden file") << QStringList { "-s", ".notes.conf" };
+    QTest::newRow("space inside") << QStringList { "-s", "4 5" };
+    QTest::newRow("non-ASCII") << QStringList { "-s", QString::fromUtf8("n\u00f6te") };
+    QTest::newRow("refused with create") << QStringList { "-c", "-t", "a/b" };
+}
+
+void TestCommandLine::unsafeNoteIdsAreRefused()
+{
+    QFETCH(QStringList, args);
+    const int before = m_app->loggedMessages().size();
+    QByteArray out, err;
+    QCOMPARE(m_app->run(args, &out, &err), 1);
+    QVERIFY2(err.contains("Not a note file name: "), err.constData());
+    // Nothing reached the running instance, which serves the next start.
+    QCOMPARE(m_app->run({ "-s", "1a.note" }), 255);
+    QVERIFY(m_app->waitForMessages(before + 1));
+    QCOMPARE(m_app->loggedMessages().mid(before), QStringList { "showId 1a.note" });
+
+    // A first instance refuses as well, before it shows anything.
+    AppInstance alone;
+    QVERIFY(alone.isValid());
+    QCOMPARE(alone.run(args, &out, &err), 1);
 }
 
 void TestCommandLine::simultaneousLaterStartsEachDeliver()
@@ -178,6 +207,14 @@ void TestCommandLine::hostileClientsAreDropped_data()
     QTest::newRow("length beyond the data") << QByteArray("\x00\x00\x01\x00", 4) + QByteArray("raise");
     QTest::newRow("half a length") << QByteArray("\x00\x00", 2);
     QTest::newRow("nothing") << QByteArray();
+    // Well framed, but naming no note file: a receiver must not pass it on.
+    for (const QByteArray &message : { QByteArray("noteId ../../etc/passwd"), QByteArray("showId a b"),
+                                       QByteArray("noteId "), QByteArray("raise now") }) {
+        QByteArray frame;
+        QDataStream out(&frame, QIODevice::WriteOnly);
+        out << message;
+        QTest::newRow(message.constData()) << frame;
+    }
 }
 
 void TestCommandLine::hostileClientsAreDropped()
@@ -291,6 +328,9 @@ void TestCommandLine::reminderRoadOpensTheNote()
         QSettings note(notesDir + "/1a.note", QSettings::IniFormat);
         note.setValue("title", "Shopping");
         note.setValue("text", "milk");
+        // The reminder fires now; one that is not due would not be announced.
+        note.setValue("notify-type", 2);
+        note.setValue("notify-date", QDateTime::currentDateTime());
         QSettings index(notesDir + "/notes.conf", QSettings::IniFormat);
         index.setValue("Notes/1a.note/modification-date", QDateTime::currentDateTime());
         index.setValue("Notes/1a.note/note-type", 0);

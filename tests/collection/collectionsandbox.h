@@ -1,6 +1,7 @@
 #pragma once
 
 #include "abstractnote.h"
+#include "crontab.h"
 #include "notesdirectory.h"
 
 #include <QCoreApplication>
@@ -65,9 +66,14 @@ public:
     void clearLog() const { QFile::remove(logFile()); }
     QString crontab() const { return QString::fromLocal8Bit(readBytes(crontabFile())); }
     void setCrontab(const QByteArray &table) const { writeBytes(crontabFile(), table); }
+    // Lines of our own form for the note; a user's copy does not count.
     int cronLinesOf(const QString &file) const
     {
-        return crontab().count(QStringLiteral("zib-notes-notify ") + file + QLatin1Char('\n'));
+        int count = 0;
+        const QList<QByteArray> lines = readBytes(crontabFile()).split('\n');
+        for (const QByteArray &line : lines)
+            count += reminderLineFile(line) == file ? 1 : 0;
+        return count;
     }
 
     // Writes a note of the given kind through the note classes and lists it

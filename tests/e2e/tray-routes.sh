@@ -47,11 +47,17 @@ export QT_QPA_PLATFORM=xcb QT_QUICK_BACKEND=software
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus
 notes=$XDG_DATA_HOME/zib/zib-notes
 mkdir -p "$notes"
+# Notes 1 to 3 remind every day at this minute (only a due reminder is
+# announced), saved a moment later, so none of them counts as missed.
+now=$(date +%Y-%m-%dT%H:%M:00)
+saved=$(date -d '+1 minute' +%Y-%m-%dT%H:%M)
 {
   printf '[General]\nnext-filename=4\n\n[Notes]\n'
-  for n in 1 2 3; do printf '%s.note\\modification-date=2026-12-01T10:00:0%s\n%s.note\\note-type=0\n' $n $n $n; done
+  for n in 1 2 3; do printf '%s.note\\modification-date=%s:0%s\n%s.note\\note-type=0\n' $n "$saved" $n $n; done
 } >"$notes/notes.conf"
-for n in 1 2 3; do printf '[General]\ntitle=Reminder %s\ntext=body\n' "$n" >"$notes/$n.note"; done
+for n in 1 2 3; do
+  printf '[General]\ntitle=Reminder %s\ntext=body\nnotify-type=2\nnotify-date=%s\n' "$n" "$now" >"$notes/$n.note"
+done
 # A one-time reminder that fell due an hour ago while the program was not
 # running, in a history that began long before.
 due=$(date -d '1 hour ago' +%Y-%m-%dT%H:%M:00)

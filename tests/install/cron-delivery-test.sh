@@ -48,7 +48,12 @@ recorded_pid() { grep -o '"pid": *[0-9]*' "$state/session-environment.json" 2>/d
 
 mkdir -p "$home/.local/share/zib/zib-notes" "$work/runtime"
 chmod 700 "$work/runtime"
-printf '[General]\ntitle=Shopping\nnotify-type=2\n' >"$home/.local/share/zib/zib-notes/1a.note"
+# A note of the collection, reminding every day at this minute (only a due
+# reminder is announced), saved a moment later so it never counts as missed.
+printf '[General]\ntitle=Shopping\nnotify-type=2\nnotify-date=%s\n' "$(date +%Y-%m-%dT%H:%M:00)" \
+  >"$home/.local/share/zib/zib-notes/1a.note"
+printf '[General]\nnext-filename=1b\n\n[Notes]\n1a.note\\modification-date=%s\n1a.note\\note-type=0\n' \
+  "$(date -d '+1 minute' +%Y-%m-%dT%H:%M:%S)" >"$home/.local/share/zib/zib-notes/notes.conf"
 
 # The user's display: a free one from :7 up, with an authority file, so that
 # cron's DISPLAY=:0 and missing XAUTHORITY lead nowhere.

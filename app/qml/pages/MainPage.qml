@@ -98,9 +98,10 @@ ZibPage {
     Connections {
         target: root
         function onShowNoteInTray(noteId) {
-            // Reading a FIFO or the like in place of the note would hang.
+            // Reading a FIFO or the like in place of the note would hang, and
+            // a stale crontab line is put right instead of announced.
             var model = mainPage.notesModel()
-            if (model.isSpecialFile(noteId))
+            if (model.isSpecialFile(noteId) || !model.reminderDue(noteId))
                 return
             model.reminderAnnounced(noteId)
             tray.showMessageTask(model.getNotePath(noteId))

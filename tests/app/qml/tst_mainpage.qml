@@ -271,6 +271,10 @@ TestCase {
         root.showNoteInTray("1a.note")
         compare(tray.shownPaths, ["/notes/1a.note"])
         compare(root.raiseCount, 0)
+        // A line that fired for a note without a due reminder shows nothing.
+        controller.model.notDue = ["2b.note"]
+        root.showNoteInTray("2b.note")
+        compare(tray.shownPaths, ["/notes/1a.note"])
     }
 
     function test_taskMessageCountsAsAnnouncedAndMissedOnesFollow() {

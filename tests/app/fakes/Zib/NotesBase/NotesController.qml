@@ -64,6 +64,10 @@ Item {
         function getNotePath(id) {
             return "/notes/" + id
         }
+        property var notDue: []
+        function reminderDue(id) {
+            return notDue.indexOf(id) < 0
+        }
         // file names told as announced; reminders the tests make "missed"
         property var announced: []
         property var missed: []

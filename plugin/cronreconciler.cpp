@@ -1,0 +1,178 @@
+#include "cronreconciler.h"
+
+#include "abstractnote.h"
+#include "crontab.h"
+#include "notesdirectory.h"
+#include "notesmodel.h"
+#include "notewatcher.h"
+#include "reminderschedule.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QSettings>
+#include <QStringList>
+
+namespace {
+
+const int RetryInterval = 30000;
+// How far the notifier's start may lag behind cron, or run ahead of the clock.
+const int DueLateMinutes = 10;
+const int DueEarlyMinutes = 1;
+
+const QByteArray TypeKey("notify-type=");
+
+QStringList collectionFiles()
+{
+    QSettings conf(NoteWatcher::confPath(), QSettings::IniFormat);
+    conf.beginGroup(QStringLiteral("Notes"));
+    QStringList files = conf.childGroups();
+    for (int i = files.size() - 1; i >= 0; --i) {
+        if (!NotesModel::isNoteFileName(files.at(i)))
+            files.removeAt(i);
+    }
+    return files;
+}
+
+bool inCollection(const QString &file)
+{
+    return collectionFiles().contains(file);
+}
+
+// A one-time reminder whose moment has passed has had its turn.
+bool wantsLine(const CronReconciler::Reminder &reminder, const QDateTime &now)
+{
+    if (reminder.type == AbstractNote::RepeatNever || !reminder.date.isValid())
+        return false;
+    return !(reminder.type == AbstractNote::RepeatOnce && reminder.date < now);
+}
+
+// Whether the line fired within the last few minutes (a one-time reminder's
+// year included).
+bool isDue(const CronReconciler::Reminder &reminder, const QDateTime &now)
+{
+    const QDateTime last
+        = ReminderSchedule::latestOccurrence(reminder.type, reminder.date, now.addSecs(DueEarlyMinutes * 60));
+    return last.isValid() && last >= now.addSecs(-DueLateMinutes * 60);
+}
+
+// Leaves exactly the wanted lines of ours: wanted maps a note file name to
+// its line. Other lines of ours for names in scope go (all names when scope
+// is empty); the user's lines stay as they are.
+bool applyWanted(QList<QByteArray> &lines, const QHash<QString, QByteArray> &wanted, const QStringList &order,
+                 const QSet<QString> &scope = QSet<QString>())
+{
+    bool changed = false;
+    QSet<QString> present;
+    for (int i = 0; i < lines.size();) {
+        const QString file = reminderLineFile(lines.at(i));
+        const bool keep = file.isEmpty() || (!scope.isEmpty() && !scope.contains(file))
+            || (wanted.value(file) == lines.at(i) && !present.contains(file));
+        if (keep) {
+            if (!file.isEmpty())
+                present.insert(file);
+            ++i;
+            continue;
+        }
+        lines.removeAt(i);
+        changed = true;
+    }
+    for (const QString &file : order) {
+        if (wanted.contains(file) && !present.contains(file)) {
+            lines.append(wanted.value(file));
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+} // namespace
+
+CronReconciler::CronReconciler(LoadedReminders loaded, QObject *parent)
+    : QObject(parent)
+    , m_loaded(std::move(loaded))
+{
+    // Only an int is compared on each tick; a run happens only after failures.
+    m_retryTimer.setInterval(RetryInterval);
+    connect(&m_retryTimer, &QTimer::timeout, this, &CronReconciler::retryIfNeeded);
+    m_retryTimer.start();
+}
+
+CronReconciler::Reminder CronReconciler::readReminder(const QString &file)
+{
+    Reminder reminder;
+    const QString path = notesDirectory() + QLatin1Char('/') + file;
+    QFile note(path);
+    // Only regular files: opening a FIFO would block.
+    if (!QFileInfo(path).isFile() || !note.open(QIODevice::ReadOnly))
+        return reminder;
+    // Most notes have no reminder: a look at the raw text spares parsing them.
+    const QByteArray text = note.readAll();
+    int key = 0;
+    if (!text.startsWith(TypeKey)) {
+        key = text.indexOf('\n' + TypeKey) + 1;
+        if (key == 0)
+            return reminder;
+    }
+    const int end = text.indexOf('\n', key);
+    const QByteArray value = text.mid(key + TypeKey.size(), end < 0 ? -1 : end - key - TypeKey.size()).trimmed();
+    if (value.isEmpty() || value == "0")
+        return reminder;
+    const QSettings settings(path, QSettings::IniFormat);
+    reminder.type = settings.value(QStringLiteral("notify-type"), 0).toInt();
+    reminder.date = settings.value(QStringLiteral("notify-date")).toDateTime();
+    return reminder;
+}
+
+bool CronReconciler::reconcile()
+{
+    const QHash<QString, Reminder> loaded = m_loaded ? m_loaded() : QHash<QString, Reminder>();
+    const bool ok = editCrontab([&loaded](QList<QByteArray> &lines) {
+        // Read while the lock is held: an edit of another process made after
+        // this read waits for this run to end, and the other way round.
+        const QDateTime now = QDateTime::currentDateTime();
+        const QStringList files = collectionFiles();
+        QHash<QString, QByteArray> wanted;
+        for (const QString &file : files) {
+            const auto found = loaded.constFind(file);
+            const Reminder reminder = found != loaded.constEnd() ? found.value() : readReminder(file);
+            if (wantsLine(reminder, now) && QFileInfo(notesDirectory() + QLatin1Char('/') + file).isFile())
+                wanted.insert(file, cronLine(reminder.type, reminder.date, file).toLatin1());
+        }
+        return applyWanted(lines, wanted, files);
+    });
+    m_lastFailed = !ok;
+    if (ok)
+        m_seenFailures = failedCrontabEdits();
+    return ok;
+}
+
+void CronReconciler::retryIfNeeded()
+{
+    if (m_lastFailed || (m_seenFailures >= 0 && m_seenFailures != failedCrontabEdits()))
+        reconcile();
+}
+
+bool CronReconciler::reminderDue(const QString &file, const QDateTime &now)
+{
+    if (!NotesModel::isNoteFileName(file))
+        return false;
+    // A note that is gone, or not listed, has no reminder.
+    const auto current = [&file] {
+        return inCollection(file) ? readReminder(file) : Reminder();
+    };
+    const Reminder reminder = current();
+    if (reminder.type != AbstractNote::RepeatNever && isDue(reminder, now))
+        return true;
+
+    // The line that fired is stale: the note's lines become what it wants,
+    // as its file says once the lock is held.
+    editCrontab([&](QList<QByteArray> &lines) {
+        QHash<QString, QByteArray> wanted;
+        const Reminder latest = current();
+        if (wantsLine(latest, now))
+            wanted.insert(file, cronLine(latest.type, latest.date, file).toLatin1());
+        return applyWanted(lines, wanted, { file }, { file });
+    });
+    return false;
+}

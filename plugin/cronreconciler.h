@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDateTime>
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+
+// Keeps the crontab in step with the notes: one line of ours for every note
+// of the collection that has a reminder, none for any other name. Edits that
+// failed (a crontab that could not be read, a busy lock, a write past its
+// time-out) leave lines behind; the next run puts them right.
+//
+// The collection is what "notes.conf" lists and what the note files say,
+// read inside the crontab lock, so that other processes' edits of the same
+// notes are seen as they are. Notes loaded in this process may speak for
+// themselves through the provider (their state is what this process shows).
+class CronReconciler : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Reminder
+    {
+        int type = 0;
+        QDateTime date;
+    };
+    using LoadedReminders = std::function<QHash<QString, Reminder>()>;
+
+    explicit CronReconciler(LoadedReminders loaded, QObject *parent = nullptr);
+
+    // One run now; false when the crontab could not be edited.
+    bool reconcile();
+
+    // Whether a reminder that fired for file may be announced at now: the
+    // note is in the collection, has a reminder, and now matches its schedule
+    // (a one-time reminder's year included). When it is not due, the note's
+    // lines are put right: removed, or replaced by its true line.
+    static bool reminderDue(const QString &file, const QDateTime &now);
+
+    // A note's reminder as its file holds it; cheap for notes without one.
+    static Reminder readReminder(const QString &file);
+
+private:
+    void retryIfNeeded();
+
+    LoadedReminders m_loaded;
+    QTimer m_retryTimer;
+    int m_seenFailures = -1;
+    bool m_lastFailed = false;
+};
