@@ -59,6 +59,7 @@ void TestZibInit::shippedIconsAreFound()
     QVERIFY(ZibIconTheme::addSearchPath(QStringLiteral(ZIB_BUILD_ICON_DIR)));
     QVERIFY(ZibIconTheme::addSearchPath(QStringLiteral(ZIB_BUILD_ICON_DIR "/")));
     QCOMPARE(QIcon::themeSearchPaths().count(QDir::cleanPath(QStringLiteral(ZIB_BUILD_ICON_DIR))), 1);
+    QVERIFY(ZibIconTheme::addSearchPath(QStringLiteral(ZIB_BUILD_PRIVATE_ICON_DIR)));
     ZibIconTheme::ensureUsableTheme();
     // The program window's and the tray's icons, as main() and the tray ask for them.
     QVERIFY(!QIcon::fromTheme(QStringLiteral("zib-notes")).isNull());
