@@ -12,7 +12,7 @@ packages=(
   qml-module-qttest qml-module-qt-labs-settings
   hicolor-icon-theme adwaita-icon-theme sound-theme-freedesktop
   cron xvfb xauth
-  appstream desktop-file-utils dpkg-dev lintian
+  appstream desktop-file-utils dpkg-dev lintian qttranslations5-l10n locales
   clang libclang-rt-14-dev
 )
 
