@@ -62,6 +62,12 @@ ZibPage {
         return ask
     }
 
+    function _focusContent() {
+        var next = textEditTitle.nextItemInFocusChain(true)
+        if (next && next !== textEditTitle)
+            next.forceActiveFocus(Qt.TabFocusReason)
+    }
+
     function setEditMode(mouseX, mouseY) {
         state = "editing"
         if (mouseX && mouseY)
@@ -139,6 +145,13 @@ ZibPage {
         })
     }
 
+    // Ctrl+S and Ctrl+Enter save, as the round OK button does.
+    ZibShortcut {
+        sequences: ["Ctrl+S", "Ctrl+Return", "Ctrl+Enter"]
+        enabled: notePage._isEditing && notePage.okButtonEnabled && root.currentPage === notePage
+        onActivated: notePage.zibAccept()
+    }
+
     ZibMenuButton {
         id: editButton
         objectName: "editButton"
@@ -148,6 +161,7 @@ ZibPage {
         anchors.right: closeButton.left
         anchors.rightMargin: height * 0.2
         image.imagePath: "image://ThemeImageProvider/pencil"
+        toolTipText: qsTr("Edit")
         opacity: notePage._isEditing ? 0 : 1
         // An invisible button must not react either.
         enabled: !notePage._isEditing
@@ -164,6 +178,7 @@ ZibPage {
         anchors.right: closeButton.left
         anchors.rightMargin: height * 0.4 + editButton.width
         image.imagePath: "image://ThemeImageProvider/user-trash-empty"
+        toolTipText: qsTr("Delete note")
         opacity: notePage._isEditing ? 0 : 1
         enabled: !notePage._isEditing
         Behavior on opacity { NumberAnimation {} }
@@ -199,6 +214,20 @@ ZibPage {
             readOnly: !notePage._isEditing
             selectByMouse: false
             onTextChanged: if (notePage._isEditing) notePage._changed = true
+            // A title is one line: Tab and Enter go on to the note's content.
+            Keys.onTabPressed: notePage._focusContent()
+            Keys.onReturnPressed: {
+                if (event.modifiers & Qt.ControlModifier)
+                    event.accepted = false
+                else
+                    notePage._focusContent()
+            }
+            Keys.onEnterPressed: {
+                if (event.modifiers & Qt.ControlModifier)
+                    event.accepted = false
+                else
+                    notePage._focusContent()
+            }
         }
 
         Loader {
@@ -246,6 +275,7 @@ ZibPage {
             height: editToolbar.height
             width: height
             image.imagePath: "image://ThemeImageProvider/fill"
+            toolTipText: qsTr("Background colour")
             onClicked: notePage._chooseColor(true)
             Rectangle {
                 anchors.bottom: parent.bottom
@@ -261,6 +291,7 @@ ZibPage {
             height: editToolbar.height
             width: height
             image.imagePath: "image://ThemeImageProvider/format-stroke-color"
+            toolTipText: qsTr("Text colour")
             onClicked: notePage._chooseColor(false)
             Rectangle {
                 anchors.bottom: parent.bottom
@@ -276,6 +307,7 @@ ZibPage {
             height: editToolbar.height
             width: height
             image.imagePath: "image://ThemeImageProvider/task-reminder"
+            toolTipText: qsTr("Reminder")
             onClicked: notePage._openReminder()
         }
 
@@ -314,6 +346,7 @@ ZibPage {
                 width: parent.width
                 height: parent.height / 2
                 count: Math.floor(root.itemHeight * 2)
+                accessibleName: qsTr("Line width")
             }
         }
     }
@@ -375,6 +408,7 @@ ZibPage {
             height: rightToolbar.height
             width: height
             image.imagePath: "image://ThemeImageProvider/draw-freehand"
+            toolTipText: qsTr("Pen")
             checked: true
             opacity: checked ? 1 : 0.6
             Behavior on opacity { NumberAnimation {} }
@@ -390,6 +424,7 @@ ZibPage {
             height: rightToolbar.height
             width: height
             image.imagePath: "image://ThemeImageProvider/eraser"
+            toolTipText: qsTr("Eraser (hold to clear the drawing)")
             checked: false
             opacity: checked ? 1 : 0.6
             Behavior on opacity { NumberAnimation {} }

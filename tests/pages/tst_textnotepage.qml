@@ -81,6 +81,23 @@ Item {
             verify(page.okButtonEnabled)
         }
 
+        // Tab goes from the title to the text; Ctrl+S saves as OK does.
+        function test_tabAndCtrlS() {
+            var note = createNote(Note.TextType)
+            var page = openNote(pageUrl, note, true)
+            click(page._textEditTitle)
+            typeText("T")
+            keyClick(Qt.Key_Tab)
+            compare(page._textEditTitle.text, "T")
+            verify(contentEditor(page).activeFocus)
+            typeText("body")
+            keyClick(Qt.Key_S, Qt.ControlModifier)
+            pageClosed(page, baseDepth)
+            compare(note.title, "T")
+            compare(note.text, "body")
+            verify(note.loaded)
+        }
+
         function test_existingNoteStartsViewing() {
             var note = storedNote(Note.TextType, function(n) { n.title = "Shopping"; n.text = "eggs" })
             var page = openNote(pageUrl, note, false)

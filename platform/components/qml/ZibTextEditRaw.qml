@@ -13,6 +13,8 @@ TextEdit {
     selectionColor: styles.highlightColor
     selectedTextColor: styles.colors.white
     font.pixelSize: styles.label.normal
+    activeFocusOnTab: true
+    Accessible.name: placeholderText
 
     Text {
         anchors.fill: parent

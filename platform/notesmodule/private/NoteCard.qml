@@ -13,6 +13,8 @@ Item {
     property bool compact: false
     property bool checkMode: false
     property bool checked: false
+    // The keyboard's current card: drawn with a focus frame.
+    property bool current: false
     // Gap between the cell's edge and the card.
     property real inset: 0
     // Bumped to look for the picture file again (see reloadPicture).
@@ -136,8 +138,8 @@ Item {
         anchors.margins: card.inset
         radius: 8 * card.unit
         color: card.note ? card.note.bgColor : "#ffffcc"
-        border.width: card.checked ? 2 * card.unit : 0
-        border.color: styles.highlightColor
+        border.width: card.current ? 3 * card.unit : card.checked ? 2 * card.unit : 0
+        border.color: card.current ? styles.textColor : styles.highlightColor
         scale: card.pressed ? 0.98 : 1
 
         Behavior on scale { NumberAnimation { duration: 80 } }
@@ -299,6 +301,9 @@ Item {
     Accessible.name: note ? (note.title !== "" ? note.title : note.previewText) : ""
     Accessible.checkable: checkMode
     Accessible.checked: checked
+    Accessible.description: dateText
+    Accessible.focusable: true
+    Accessible.focused: current
     Accessible.onPressAction: clicked()
 
     MouseArea {

@@ -11,6 +11,11 @@ Item {
 
     signal clicked()
 
+    activeFocusOnTab: visible
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+    Keys.onSpacePressed: clicked()
+
     width: 56 * unit
     height: width
 
@@ -31,6 +36,8 @@ Item {
         radius: width / 2
         color: button.pressed ? Qt.darker(button.color, 1.15) : button.color
         scale: button.pressed ? 0.95 : 1
+        border.width: button.activeFocus ? Math.max(2, Math.round(3 * button.unit)) : 0
+        border.color: styles.textColor
 
         Behavior on scale { NumberAnimation { duration: 80 } }
 
