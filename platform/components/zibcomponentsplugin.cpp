@@ -44,7 +44,8 @@ void ZibComponentsPlugin::initializeEngine(QQmlEngine *engine, const char *uri)
 
     const qreal dpiRatio = screenDpiRatio();
     QQmlContext *context = engine->rootContext();
-    context->setContextProperty(QStringLiteral("styles"), ZibStyles::create(dpiRatio));
+    context->setContextProperty(QStringLiteral("styles"),
+                                ZibStyles::create(dpiRatio, ZibStyles::prefersDark(QGuiApplication::palette())));
     context->setContextProperty(QStringLiteral("settings"), new ZibSettings(engine));
     context->setContextProperty(QStringLiteral("dpiRatio"), dpiRatio);
     context->setContextProperty(QStringLiteral("debug"), qgetenv("ZIB_DEBUG") == "1");

@@ -210,6 +210,9 @@ ZibPage {
             placeholderText: qsTr("Title")
             text: notePage.noteData ? notePage.noteData.title : ""
             color: notePage.noteData ? notePage.noteData.fgColor : "black"
+            // On the note's own colours only its ink is sure to be readable.
+            placeholderTextColor: color
+            placeholderItalic: true
             focus: true
             readOnly: !notePage._isEditing
             selectByMouse: false

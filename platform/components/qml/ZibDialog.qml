@@ -151,7 +151,7 @@ Popup {
                 contentItem: Text {
                     text: okButton.text
                     font: okButton.font
-                    color: styles.colors.white
+                    color: styles.onHighlightColor
                     horizontalAlignment: Text.AlignHCenter
                     verticalAlignment: Text.AlignVCenter
                 }

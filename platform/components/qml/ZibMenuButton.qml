@@ -29,7 +29,9 @@ AbstractButton {
     background: Rectangle {
         radius: Math.round(4 * dpiRatio)
         color: menuButton.pressed ? styles.pressedColor
-                                  : (menuButton.hovered && menuButton.enabled ? "#14000000" : "transparent")
+                                  : (menuButton.hovered && menuButton.enabled
+                                     ? Qt.rgba(styles.colors.black.r, styles.colors.black.g, styles.colors.black.b, 0.08)
+                                     : "transparent")
         border.width: menuButton.visualFocus ? Math.max(2, Math.round(2 * dpiRatio)) : 0
         border.color: styles.highlightColor
         Behavior on color { ColorAnimation { duration: 100 } }

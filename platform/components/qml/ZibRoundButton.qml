@@ -56,7 +56,7 @@ AbstractButton {
             height: width
             imagePath: "image://ThemeImageProvider/dialog-ok"
             imageColorEnabled: true
-            imageColor: styles.colors.white
+            imageColor: styles.onHighlightColor
         }
     }
 }

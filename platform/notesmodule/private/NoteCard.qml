@@ -244,8 +244,8 @@ Item {
                     anchors.right: reminderMark.visible ? reminderMark.left : parent.right
                     anchors.verticalCenter: parent.verticalCenter
                     text: card.dateText
+                    // The note's own ink, not faded: faded it fell to 3.2:1.
                     color: card.textColor
-                    opacity: 0.6
                     font.pixelSize: styles.label.smallest
                     elide: Text.ElideRight
                 }
@@ -258,7 +258,6 @@ Item {
                     visible: card.hasReminder
                     text: "\u25f7"
                     color: card.textColor
-                    opacity: 0.75
                     font.pixelSize: styles.label.small
                 }
             }
@@ -281,7 +280,7 @@ Item {
                     anchors.centerIn: parent
                     visible: card.checked
                     text: "\u2713"
-                    color: "#ffffff"
+                    color: styles.onHighlightColor
                     font.pixelSize: parent.height * 0.7
                     font.bold: true
                 }

@@ -7,7 +7,7 @@ Item {
     readonly property real unit: typeof dpiRatio === "number" && dpiRatio > 0 ? dpiRatio : 1
     readonly property bool pressed: mouseArea.pressed
     property color color: styles.highlightColor
-    property color glyphColor: "#ffffff"
+    property color glyphColor: styles.onHighlightColor
 
     signal clicked()
 
