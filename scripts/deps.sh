@@ -11,7 +11,7 @@ packages=(
   qml-module-qtquick-templates2 qml-module-qtquick-layouts qml-module-qtqml-models2
   qml-module-qttest qml-module-qt-labs-settings
   hicolor-icon-theme adwaita-icon-theme sound-theme-freedesktop
-  cron xvfb xauth
+  cron xvfb xauth dbus at-spi2-core python3-pyatspi
   appstream desktop-file-utils dpkg-dev lintian qttranslations5-l10n locales
   clang libclang-rt-14-dev
 )

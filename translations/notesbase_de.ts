@@ -4,7 +4,8 @@
 <context>
     <name>AddListItemButton</name>
     <message>
-        <location filename="../plugin/qml/AddListItemButton.qml" line="+39"/>
+        <location filename="../plugin/qml/AddListItemButton.qml" line="+17"/>
+        <location line="+36"/>
         <source>Add item</source>
         <translation>Eintrag hinzufügen</translation>
     </message>
@@ -29,33 +30,78 @@
         <source>New list note</source>
         <translation>Neue Checkliste</translation>
     </message>
+    <message>
+        <location line="+293"/>
+        <source>Entry %1</source>
+        <translation>Eintrag %1</translation>
+    </message>
 </context>
 <context>
     <name>NotePage</name>
     <message>
         <location filename="../plugin/qml/NotePage.qml" line="+51"/>
-        <location line="+51"/>
-        <location line="+300"/>
+        <location line="+57"/>
+        <location line="+332"/>
         <source>Warning</source>
         <translation>Warnung</translation>
     </message>
     <message>
-        <location line="-350"/>
+        <location line="-388"/>
         <source>You have unsaved data. Do you still want to continue?</source>
         <translation>Es gibt ungespeicherte Änderungen. Trotzdem fortfahren?</translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+57"/>
         <source>Do you really want to delete this note?</source>
         <translation>Möchten Sie diese Notiz wirklich löschen?</translation>
     </message>
     <message>
-        <location line="+92"/>
+        <location line="+55"/>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Delete note</source>
+        <translation>Notiz löschen</translation>
+    </message>
+    <message>
+        <location line="+29"/>
         <source>Title</source>
         <translation>Titel</translation>
     </message>
     <message>
-        <location line="+208"/>
+        <location line="+71"/>
+        <source>Background colour</source>
+        <translation>Hintergrundfarbe</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Text colour</source>
+        <translation>Textfarbe</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Reminder</source>
+        <translation>Erinnerung</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>Line width</source>
+        <translation>Linienbreite</translation>
+    </message>
+    <message>
+        <location line="+62"/>
+        <source>Pen</source>
+        <translation>Stift</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Eraser (hold to clear the drawing)</source>
+        <translation>Radierer (gedrückt halten, um die Zeichnung zu leeren)</translation>
+    </message>
+    <message>
+        <location line="+11"/>
         <source>Do you really want to clear canvas?</source>
         <translation>Möchten Sie die Zeichnung wirklich leeren?</translation>
     </message>
@@ -90,11 +136,23 @@
         <source>List</source>
         <translation>Liste</translation>
     </message>
+    <message>
+        <location line="+98"/>
+        <source>Notes</source>
+        <translation>Notizen</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>No notes yet.
+Press the + button or Ctrl+N to write your first note.</source>
+        <translation>Noch keine Notizen.
+Drücken Sie die Schaltfläche + oder Strg+N, um Ihre erste Notiz zu schreiben.</translation>
+    </message>
 </context>
 <context>
     <name>RoundAddButton</name>
     <message>
-        <location filename="../platform/notesmodule/private/RoundAddButton.qml" line="+55"/>
+        <location filename="../platform/notesmodule/private/RoundAddButton.qml" line="+62"/>
         <source>New note</source>
         <translation>Neue Notiz</translation>
     </message>

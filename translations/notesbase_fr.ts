@@ -4,7 +4,8 @@
 <context>
     <name>AddListItemButton</name>
     <message>
-        <location filename="../plugin/qml/AddListItemButton.qml" line="+39"/>
+        <location filename="../plugin/qml/AddListItemButton.qml" line="+17"/>
+        <location line="+36"/>
         <source>Add item</source>
         <translation>Ajouter un élément</translation>
     </message>
@@ -29,33 +30,78 @@
         <source>New list note</source>
         <translation>Nouvelle liste de tâches</translation>
     </message>
+    <message>
+        <location line="+293"/>
+        <source>Entry %1</source>
+        <translation>Élément %1</translation>
+    </message>
 </context>
 <context>
     <name>NotePage</name>
     <message>
         <location filename="../plugin/qml/NotePage.qml" line="+51"/>
-        <location line="+51"/>
-        <location line="+300"/>
+        <location line="+57"/>
+        <location line="+332"/>
         <source>Warning</source>
         <translation>Attention</translation>
     </message>
     <message>
-        <location line="-350"/>
+        <location line="-388"/>
         <source>You have unsaved data. Do you still want to continue?</source>
         <translation>Des modifications ne sont pas enregistrées. Voulez-vous continuer quand même ?</translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+57"/>
         <source>Do you really want to delete this note?</source>
         <translation>Voulez-vous vraiment supprimer cette note ?</translation>
     </message>
     <message>
-        <location line="+92"/>
+        <location line="+55"/>
+        <source>Edit</source>
+        <translation>Modifier</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Delete note</source>
+        <translation>Supprimer la note</translation>
+    </message>
+    <message>
+        <location line="+29"/>
         <source>Title</source>
         <translation>Titre</translation>
     </message>
     <message>
-        <location line="+208"/>
+        <location line="+71"/>
+        <source>Background colour</source>
+        <translation>Couleur de fond</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Text colour</source>
+        <translation>Couleur du texte</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Reminder</source>
+        <translation>Rappel</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>Line width</source>
+        <translation>Épaisseur du trait</translation>
+    </message>
+    <message>
+        <location line="+62"/>
+        <source>Pen</source>
+        <translation>Crayon</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Eraser (hold to clear the drawing)</source>
+        <translation>Gomme (maintenir pour effacer le dessin)</translation>
+    </message>
+    <message>
+        <location line="+11"/>
         <source>Do you really want to clear canvas?</source>
         <translation>Voulez-vous vraiment effacer le dessin ?</translation>
     </message>
@@ -90,11 +136,23 @@
         <source>List</source>
         <translation>Liste</translation>
     </message>
+    <message>
+        <location line="+98"/>
+        <source>Notes</source>
+        <translation>Notes</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>No notes yet.
+Press the + button or Ctrl+N to write your first note.</source>
+        <translation>Aucune note pour l’instant.
+Appuyez sur le bouton + ou sur Ctrl+N pour écrire votre première note.</translation>
+    </message>
 </context>
 <context>
     <name>RoundAddButton</name>
     <message>
-        <location filename="../platform/notesmodule/private/RoundAddButton.qml" line="+55"/>
+        <location filename="../platform/notesmodule/private/RoundAddButton.qml" line="+62"/>
         <source>New note</source>
         <translation>Nouvelle note</translation>
     </message>

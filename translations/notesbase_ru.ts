@@ -4,7 +4,8 @@
 <context>
     <name>AddListItemButton</name>
     <message>
-        <location filename="../plugin/qml/AddListItemButton.qml" line="+39"/>
+        <location filename="../plugin/qml/AddListItemButton.qml" line="+17"/>
+        <location line="+36"/>
         <source>Add item</source>
         <translation>Добавить пункт</translation>
     </message>
@@ -29,33 +30,78 @@
         <source>New list note</source>
         <translation>Новый список дел</translation>
     </message>
+    <message>
+        <location line="+293"/>
+        <source>Entry %1</source>
+        <translation>Пункт %1</translation>
+    </message>
 </context>
 <context>
     <name>NotePage</name>
     <message>
         <location filename="../plugin/qml/NotePage.qml" line="+51"/>
-        <location line="+51"/>
-        <location line="+300"/>
+        <location line="+57"/>
+        <location line="+332"/>
         <source>Warning</source>
         <translation>Внимание</translation>
     </message>
     <message>
-        <location line="-350"/>
+        <location line="-388"/>
         <source>You have unsaved data. Do you still want to continue?</source>
         <translation>Есть несохранённые изменения. Всё равно продолжить?</translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+57"/>
         <source>Do you really want to delete this note?</source>
         <translation>Вы действительно хотите удалить эту заметку?</translation>
     </message>
     <message>
-        <location line="+92"/>
+        <location line="+55"/>
+        <source>Edit</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <source>Delete note</source>
+        <translation>Удалить заметку</translation>
+    </message>
+    <message>
+        <location line="+29"/>
         <source>Title</source>
         <translation>Заголовок</translation>
     </message>
     <message>
-        <location line="+208"/>
+        <location line="+71"/>
+        <source>Background colour</source>
+        <translation>Цвет фона</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Text colour</source>
+        <translation>Цвет текста</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Reminder</source>
+        <translation>Напоминание</translation>
+    </message>
+    <message>
+        <location line="+39"/>
+        <source>Line width</source>
+        <translation>Толщина линии</translation>
+    </message>
+    <message>
+        <location line="+62"/>
+        <source>Pen</source>
+        <translation>Карандаш</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>Eraser (hold to clear the drawing)</source>
+        <translation>Ластик (удерживайте, чтобы очистить рисунок)</translation>
+    </message>
+    <message>
+        <location line="+11"/>
         <source>Do you really want to clear canvas?</source>
         <translation>Вы действительно хотите очистить рисунок?</translation>
     </message>
@@ -90,11 +136,23 @@
         <source>List</source>
         <translation>Список</translation>
     </message>
+    <message>
+        <location line="+98"/>
+        <source>Notes</source>
+        <translation>Заметки</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>No notes yet.
+Press the + button or Ctrl+N to write your first note.</source>
+        <translation>Заметок пока нет.
+Нажмите кнопку + или Ctrl+N, чтобы написать первую заметку.</translation>
+    </message>
 </context>
 <context>
     <name>RoundAddButton</name>
     <message>
-        <location filename="../platform/notesmodule/private/RoundAddButton.qml" line="+55"/>
+        <location filename="../platform/notesmodule/private/RoundAddButton.qml" line="+62"/>
         <source>New note</source>
         <translation>Новая заметка</translation>
     </message>

@@ -9,7 +9,7 @@
         <translation>Notiz hinzufügen:</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+27"/>
         <source>Warning</source>
         <translation>Warnung</translation>
     </message>
@@ -21,11 +21,21 @@
             <numerusform>Möchten Sie %n Notizen wirklich löschen?</numerusform>
         </translation>
     </message>
+    <message>
+        <location line="+83"/>
+        <source>Delete the marked notes</source>
+        <translation>Markierte Notizen löschen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Stop marking</source>
+        <translation>Markieren beenden</translation>
+    </message>
 </context>
 <context>
     <name>MainToolbar</name>
     <message>
-        <location filename="../app/qml/pages/components/MainToolbar.qml" line="+80"/>
+        <location filename="../app/qml/pages/components/MainToolbar.qml" line="+85"/>
         <source>New note</source>
         <translation>Neue Notiz</translation>
     </message>

@@ -4,7 +4,7 @@
 <context>
     <name>MainPage</name>
     <message numerus="yes">
-        <location filename="../app/qml/pages/MainPage.qml" line="+64"/>
+        <location filename="../app/qml/pages/MainPage.qml" line="+68"/>
         <source>Do you really want to delete %n note?</source>
         <translation>
             <numerusform>Do you really want to delete %n note?</numerusform>

@@ -9,7 +9,7 @@
         <translation>Ajouter une note :</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+27"/>
         <source>Warning</source>
         <translation>Attention</translation>
     </message>
@@ -21,11 +21,21 @@
             <numerusform>Voulez-vous vraiment supprimer %n notes ?</numerusform>
         </translation>
     </message>
+    <message>
+        <location line="+83"/>
+        <source>Delete the marked notes</source>
+        <translation>Supprimer les notes marquées</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Stop marking</source>
+        <translation>Arrêter la sélection</translation>
+    </message>
 </context>
 <context>
     <name>MainToolbar</name>
     <message>
-        <location filename="../app/qml/pages/components/MainToolbar.qml" line="+80"/>
+        <location filename="../app/qml/pages/components/MainToolbar.qml" line="+85"/>
         <source>New note</source>
         <translation>Nouvelle note</translation>
     </message>

@@ -9,7 +9,7 @@
         <translation>Добавить заметку:</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+27"/>
         <source>Warning</source>
         <translation>Внимание</translation>
     </message>
@@ -22,11 +22,21 @@
             <numerusform>Вы действительно хотите удалить %n заметок?</numerusform>
         </translation>
     </message>
+    <message>
+        <location line="+83"/>
+        <source>Delete the marked notes</source>
+        <translation>Удалить отмеченные заметки</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Stop marking</source>
+        <translation>Закончить выбор</translation>
+    </message>
 </context>
 <context>
     <name>MainToolbar</name>
     <message>
-        <location filename="../app/qml/pages/components/MainToolbar.qml" line="+80"/>
+        <location filename="../app/qml/pages/components/MainToolbar.qml" line="+85"/>
         <source>New note</source>
         <translation>Новая заметка</translation>
     </message>

@@ -9,7 +9,12 @@
         <translation>Couleur</translation>
     </message>
     <message>
-        <location line="+47"/>
+        <location line="+39"/>
+        <source>Colour %1</source>
+        <translation>Couleur %1</translation>
+    </message>
+    <message>
+        <location line="+16"/>
         <source>Red</source>
         <translation>Rouge</translation>
     </message>
@@ -36,6 +41,21 @@
         <source>Date</source>
         <translation>Date</translation>
     </message>
+    <message>
+        <location line="+20"/>
+        <source>Day</source>
+        <translation>Jour</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Month</source>
+        <translation>Mois</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Year</source>
+        <translation>Année</translation>
+    </message>
 </context>
 <context>
     <name>ZibDialog</name>
@@ -49,6 +69,11 @@
         <source>Cancel</source>
         <translation>Annuler</translation>
     </message>
+    <message>
+        <location line="+95"/>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
 </context>
 <context>
     <name>ZibPage</name>
@@ -59,19 +84,58 @@
     </message>
 </context>
 <context>
+    <name>ZibRoundButton</name>
+    <message>
+        <location filename="../platform/components/qml/ZibRoundButton.qml" line="+10"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>ZibTimePickerDialog</name>
     <message>
         <location filename="../platform/components/qml/ZibTimePickerDialog.qml" line="+11"/>
         <source>Time</source>
         <translation>Heure</translation>
     </message>
+    <message>
+        <location line="+23"/>
+        <source>Hour</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>Minute</source>
+        <translation>Minute</translation>
+    </message>
 </context>
 <context>
     <name>ZibToolBar</name>
     <message>
-        <location filename="../platform/components/qml/ZibToolBar.qml" line="+48"/>
+        <location filename="../platform/components/qml/ZibToolBar.qml" line="+51"/>
+        <location line="+2"/>
         <source>Search</source>
         <translation>Rechercher</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Search the notes (Ctrl+F)</source>
+        <translation>Rechercher dans les notes (Ctrl+F)</translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <source>Clear the search</source>
+        <translation>Effacer la recherche</translation>
+    </message>
+    <message>
+        <location line="+29"/>
+        <source>Back</source>
+        <translation>Retour</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>
