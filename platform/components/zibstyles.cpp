@@ -42,6 +42,13 @@ qreal ZibStyles::contrast(const QColor &a, const QColor &b)
     return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
 }
 
+qreal ZibStyles::dpiRatio(qreal logicalDpi, bool qtScales)
+{
+    if (qtScales || !(logicalDpi > 0))
+        return 1.0;
+    return qMax<qreal>(1.0, logicalDpi / 96.0);
+}
+
 bool ZibStyles::prefersDark(const QPalette &palette)
 {
     const QByteArray forced = qgetenv("ZIB_COLOR_SCHEME");

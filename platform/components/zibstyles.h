@@ -17,6 +17,10 @@ public:
     // colour means a dark scheme. ZIB_COLOR_SCHEME=dark or light overrides.
     static bool prefersDark(const QPalette &palette);
 
+    // The program's own scale for a screen of logicalDpi: 1 at 96 dpi and
+    // below, and 1 whenever Qt already scales the window (qtScales).
+    static qreal dpiRatio(qreal logicalDpi, bool qtScales);
+
     // WCAG 2 contrast ratio of two opaque colours (1 to 21).
     static qreal contrast(const QColor &a, const QColor &b);
 };

@@ -13,6 +13,7 @@ private slots:
     void textContrastIsAtLeastAA_data();
     void textContrastIsAtLeastAA();
     void followsThePalette();
+    void oneScale();
 };
 
 void TestZibStyles::textContrastIsAtLeastAA_data()
@@ -87,6 +88,16 @@ void TestZibStyles::followsThePalette()
                  .value(QStringLiteral("white"))
                  .value<QColor>(),
              QColor(Qt::white));
+}
+
+void TestZibStyles::oneScale()
+{
+    QCOMPARE(ZibStyles::dpiRatio(96, false), 1.0);
+    QCOMPARE(ZibStyles::dpiRatio(192, false), 2.0);
+    QCOMPARE(ZibStyles::dpiRatio(72, false), 1.0);
+    QCOMPARE(ZibStyles::dpiRatio(0, false), 1.0);
+    // QT_SCALE_FACTOR=2 on a 192 dpi screen: Qt's 2, not 2 x 2.
+    QCOMPARE(ZibStyles::dpiRatio(192, true), 1.0);
 }
 
 QTEST_APPLESS_MAIN(TestZibStyles)
