@@ -142,7 +142,12 @@
         <translation>Notizen</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="+38"/>
+        <source>Scroll the notes</source>
+        <translation>Durch die Notizen blättern</translation>
+    </message>
+    <message>
+        <location line="+10"/>
         <source>No notes yet.
 Press the + button or Ctrl+N to write your first note.</source>
         <translation>Noch keine Notizen.

@@ -67,12 +67,12 @@
 <context>
     <name>main</name>
     <message>
-        <location filename="../app/qml/main.qml" line="+14"/>
+        <location filename="../app/qml/main.qml" line="+16"/>
         <source>Notes</source>
         <translation>Заметки</translation>
     </message>
     <message>
-        <location filename="../app/main.cpp" line="+56"/>
+        <location filename="../app/main.cpp" line="+59"/>
         <source>Notify task &lt;noteId&gt;.</source>
         <translation>Напомнить о задаче &lt;noteId&gt;.</translation>
     </message>

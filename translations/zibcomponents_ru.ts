@@ -92,6 +92,14 @@
     </message>
 </context>
 <context>
+    <name>ZibScrollBar</name>
+    <message>
+        <location filename="../platform/components/qml/ZibScrollBar.qml" line="+17"/>
+        <source>Scroll</source>
+        <translation>Прокрутка</translation>
+    </message>
+</context>
+<context>
     <name>ZibTimePickerDialog</name>
     <message>
         <location filename="../platform/components/qml/ZibTimePickerDialog.qml" line="+11"/>

@@ -151,7 +151,9 @@ Item {
             NumberAnimation { properties: "x,y"; duration: 200; easing.type: Easing.OutQuad }
         }
 
-        Controls.ScrollBar.vertical: Controls.ScrollBar {}
+        Controls.ScrollBar.vertical: Controls.ScrollBar {
+            Accessible.name: qsTr("Scroll the notes")
+        }
     }
 
     // What an empty window offers a first-time user.

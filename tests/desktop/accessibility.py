@@ -29,8 +29,8 @@ CONTROLS = {
     pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_MENU_ITEM,
     pyatspi.ROLE_LIST, pyatspi.ROLE_SCROLL_BAR,
 }
-# Scroll bars are named by what they scroll; Qt gives them none of their own.
-UNNAMED_OK = {pyatspi.ROLE_SCROLL_BAR}
+
+UNNAMED_OK = set()
 
 
 def find_app(pid):

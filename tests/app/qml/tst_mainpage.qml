@@ -309,11 +309,25 @@ TestCase {
         compare(notesList.toggleCount, 0)
     }
 
-    function test_everyToolBarButtonHasANameAndATip() {
-        var buttons = [toolbar.addNoteButton, toolbar.backButton, toolbar.okButton]
-        for (var i = 0; i < buttons.length; ++i) {
-            verify(buttons[i].Accessible.name !== "", "button " + i)
-            verify(buttons[i].focusPolicy !== Qt.NoFocus, "button " + i)
+    // Every control of the page a keyboard reaches (either helper bar or
+    // normal bar), with a search text so the clear button is there too.
+    function test_everyControlHasANameAndATip() {
+        toolbar.searchLine.text = "x"
+        var controls = []
+        function walk(item) {
+            if (item.focusPolicy !== undefined || item.activeFocusOnTab)
+                controls.push(item)
+            for (var i = 0; i < item.children.length; ++i)
+                walk(item.children[i])
+        }
+        walk(page)
+        verify(controls.length >= 6, "controls found: " + controls.length)
+        for (var i = 0; i < controls.length; ++i) {
+            var c = controls[i]
+            verify(c.Accessible.name !== "", "a control without a name: " + c)
+            verify(c.focusPolicy === undefined || c.focusPolicy !== Qt.NoFocus, "not reachable: " + c)
+            if (c.toolTipText !== undefined)
+                compare(c.toolTipText, c.Accessible.name)
         }
         compare(toolbar.addNoteButton.Accessible.name, "New note")
         compare(toolbar.okButton.toolTipText, "Delete the marked notes")
