@@ -20,14 +20,17 @@
 // are described in diagnostics.h; none does anything unless its variable is set.
 
 namespace {
-// Without any display the GUI application object cannot even be created, yet
-// a start under cron or from a bare environment must still reach the running
-// instance. Offscreen is only a fallback for that hand-over.
+// The display platform when the user named none: Wayland first in a Wayland
+// session (X11 is only there with Xwayland), X11 otherwise. Without any
+// display the GUI application object cannot even be created, yet a start
+// under cron or from a bare environment must still reach the running
+// instance; offscreen is only a fallback for that hand-over.
 bool addOffscreenFallback()
 {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return false;
-    qputenv("QT_QPA_PLATFORM", "xcb;offscreen");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    qputenv("QT_QPA_PLATFORM", wayland ? "wayland;xcb;offscreen" : "xcb;offscreen");
     return true;
 }
 

@@ -11,9 +11,9 @@ packages=(
   qml-module-qtquick-templates2 qml-module-qtquick-layouts qml-module-qtqml-models2
   qml-module-qttest qml-module-qt-labs-settings
   hicolor-icon-theme adwaita-icon-theme sound-theme-freedesktop
-  cron xvfb xauth trayer xdotool dbus-daemon
+  cron xvfb xauth trayer xdotool dbus dbus-daemon at-spi2-core python3-pyatspi
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-  appstream desktop-file-utils dpkg-dev
+  appstream desktop-file-utils dpkg-dev lintian qttranslations5-l10n locales
   clang libclang-rt-14-dev
 )
 

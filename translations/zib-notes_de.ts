@@ -2,241 +2,42 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
-    <name>AddListItemButton</name>
-    <message>
-        <location filename="../plugin/qml/AddListItemButton.qml" line="+39"/>
-        <source>Add item</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>CanvasNotePage</name>
-    <message>
-        <location filename="../plugin/qml/CanvasNotePage.qml" line="+7"/>
-        <source>Canvas</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>New canvas note</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>ListNotePage</name>
-    <message>
-        <location filename="../plugin/qml/ListNotePage.qml" line="+7"/>
-        <source>New list note</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>MainPage</name>
     <message>
         <location filename="../app/qml/pages/MainPage.qml" line="+40"/>
         <source>Add note:</source>
-        <translation type="unfinished"></translation>
+        <translation>Notiz hinzufügen:</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+27"/>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
     <message numerus="yes">
         <location line="+1"/>
         <source>Do you really want to delete %n note?</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Möchten Sie %n Notiz wirklich löschen?</numerusform>
+            <numerusform>Möchten Sie %n Notizen wirklich löschen?</numerusform>
         </translation>
+    </message>
+    <message>
+        <location line="+83"/>
+        <source>Delete the marked notes</source>
+        <translation>Markierte Notizen löschen</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Stop marking</source>
+        <translation>Markieren beenden</translation>
     </message>
 </context>
 <context>
     <name>MainToolbar</name>
     <message>
-        <location filename="../app/qml/pages/components/MainToolbar.qml" line="+80"/>
+        <location filename="../app/qml/pages/components/MainToolbar.qml" line="+85"/>
         <source>New note</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>NotePage</name>
-    <message>
-        <location filename="../plugin/qml/NotePage.qml" line="+51"/>
-        <location line="+51"/>
-        <location line="+300"/>
-        <source>Warning</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-350"/>
-        <source>You have unsaved data. Do you still want to continue?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+51"/>
-        <source>Do you really want to delete this note?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+92"/>
-        <source>Title</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+208"/>
-        <source>Do you really want to clear canvas?</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>NotesController</name>
-    <message>
-        <location filename="../platform/notesmodule/NotesController.qml" line="+19"/>
-        <source>Text note</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>List note</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Canvas note</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>NotesList</name>
-    <message>
-        <location filename="../platform/notesmodule/NotesList.qml" line="+18"/>
-        <source>Grid</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>List</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>RoundAddButton</name>
-    <message>
-        <location filename="../platform/notesmodule/private/RoundAddButton.qml" line="+55"/>
-        <source>New note</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>TaskPage</name>
-    <message>
-        <location filename="../plugin/qml/TaskPage.qml" line="+19"/>
-        <source>Reminder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+74"/>
-        <source>How often</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Never</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Once</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Every day</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Every week</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Every month</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Every year</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+10"/>
-        <source>Date and time</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+6"/>
-        <source>Date reminder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+16"/>
-        <source>Week day</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Monday</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Tuesday</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Wednesday</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Thursday</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Friday</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Saturday</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Sunday</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <source>Time reminder</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>TextNotePage</name>
-    <message>
-        <location filename="../plugin/qml/TextNotePage.qml" line="+7"/>
-        <source>New text note</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+25"/>
-        <source>Note text</source>
-        <translation type="unfinished"></translation>
+        <translation>Neue Notiz</translation>
     </message>
 </context>
 <context>
@@ -244,51 +45,81 @@
     <message>
         <location filename="../app/tray.cpp" line="+51"/>
         <source>Open task</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgabe öffnen</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <location line="+52"/>
         <source>Task notification: </source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgabenerinnerung: </translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Task notification</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufgabenerinnerung</translation>
     </message>
 </context>
 <context>
     <name>main</name>
     <message>
-        <location filename="../app/qml/main.qml" line="+14"/>
+        <location filename="../app/qml/main.qml" line="+16"/>
         <source>Notes</source>
-        <translation type="unfinished"></translation>
+        <translation>Notizen</translation>
     </message>
     <message>
-        <location filename="../app/main.cpp" line="+56"/>
+        <location filename="../app/main.cpp" line="+59"/>
         <source>Notify task &lt;noteId&gt;.</source>
-        <translation type="unfinished"></translation>
+        <translation>An die Aufgabe &lt;noteId&gt; erinnern.</translation>
     </message>
     <message>
         <location line="+1"/>
         <location line="+3"/>
         <source>noteId</source>
-        <translation type="unfinished"></translation>
+        <translation>noteId</translation>
     </message>
     <message>
         <location line="-1"/>
         <source>Show task &lt;noteId&gt;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Aufgabe &lt;noteId&gt; zeigen.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Create task.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Aufgabe anlegen.</translation>
+    </message>
+    <message>
+        <location filename="../platform/notify/main.cpp" line="+15"/>
+        <source>Shows the reminder of a note through zib-notes.</source>
+        <translation>Zeigt die Erinnerung einer Notiz über zib-notes.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>File name of the note, such as 1a.note.</source>
+        <translation>Dateiname der Notiz, etwa 1a.note.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Expected one note file name.</source>
+        <translation>Es wird genau ein Dateiname einer Notiz erwartet.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Not a note file name: %1</source>
+        <translation>Kein Dateiname einer Notiz: %1</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>zib-notes was not found.</source>
+        <translation>zib-notes wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>zib-notes could not be started.</source>
+        <translation>zib-notes konnte nicht gestartet werden.</translation>
     </message>
 </context>
 </TS>

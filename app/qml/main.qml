@@ -9,8 +9,10 @@ ZibRoot {
     signal showNoteOnStart(string noteId)
     signal createNoteOnStart()
 
-    minimumWidth: 528
-    minimumHeight: 528
+    // Small enough for half a laptop screen; the tool bar and cards still fit.
+    minimumWidth: 360
+    minimumHeight: 400
+    rememberGeometry: true
     title: qsTr("Notes")
     icon: "zib-notes"
     initialPage: Component {

@@ -15,12 +15,17 @@
 
 namespace {
 
+// One scale only: where the user had Qt scale the window (QT_SCALE_FACTOR,
+// QT_SCREEN_SCALE_FACTORS, or Qt's own high-DPI scaling), sizes are not
+// multiplied a second time by the screen's resolution.
 qreal screenDpiRatio()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return 1.0;
-    return qMax<qreal>(1.0, screen->logicalDotsPerInch() / 96.0);
+    const bool qtScales = !qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")
+        || !qEnvironmentVariableIsEmpty("QT_SCREEN_SCALE_FACTORS") || screen->devicePixelRatio() > 1.0;
+    return ZibStyles::dpiRatio(screen->logicalDotsPerInch(), qtScales);
 }
 
 QObject *helperProvider(QQmlEngine *, QJSEngine *)
@@ -44,7 +49,8 @@ void ZibComponentsPlugin::initializeEngine(QQmlEngine *engine, const char *uri)
 
     const qreal dpiRatio = screenDpiRatio();
     QQmlContext *context = engine->rootContext();
-    context->setContextProperty(QStringLiteral("styles"), ZibStyles::create(dpiRatio));
+    context->setContextProperty(QStringLiteral("styles"),
+                                ZibStyles::create(dpiRatio, ZibStyles::prefersDark(QGuiApplication::palette())));
     context->setContextProperty(QStringLiteral("settings"), new ZibSettings(engine));
     context->setContextProperty(QStringLiteral("dpiRatio"), dpiRatio);
     context->setContextProperty(QStringLiteral("debug"), qgetenv("ZIB_DEBUG") == "1");

@@ -71,5 +71,8 @@ bool ZibIconTheme::addShippedIcons()
 {
     if (!QCoreApplication::instance())
         return false;
-    return addSearchPath(QCoreApplication::applicationDirPath() + QLatin1String("/../share/icons"));
+    const QString share = QCoreApplication::applicationDirPath() + QLatin1String("/../share");
+    // The window icon in the build tree; installed, it is in the shared theme.
+    addSearchPath(share + QLatin1String("/icons"));
+    return addSearchPath(share + QLatin1String("/zib-notes/icons"));
 }

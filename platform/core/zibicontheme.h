@@ -25,8 +25,9 @@ public:
     // true when it is (now) there.
     static bool addSearchPath(const QString &dir);
 
-    // The program's own icons: <prefix>/share/icons beside <prefix>/bin, in
-    // the build tree as well as installed.
+    // The program's own icons beside <prefix>/bin, in the build tree as well
+    // as installed: <prefix>/share/zib-notes/icons (the tray's, seen by this
+    // program only) and <prefix>/share/icons. True when the first is there.
     static bool addShippedIcons();
 };
 

@@ -1,6 +1,7 @@
 #include "zibinit.h"
 
 #include "zibicontheme.h"
+#include "zibtranslations.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -18,6 +19,8 @@ bool zibInit(const QString &version, const QString &name)
         QCoreApplication::setApplicationVersion(version);
     if (!name.isEmpty())
         QGuiApplication::setApplicationDisplayName(name);
+    // Before the command line is read and anything is shown.
+    ZibTranslations::install();
 
     // QIcon needs the GUI application; a console tool only gets the names.
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {

@@ -24,6 +24,8 @@ Item {
     property var checkedNotes: []
 
     signal noteClicked(var note)
+    // Delete on the keyboard: the marked notes, or else the current card's.
+    signal deleteRequested(var files)
     // Sent by the add button when no page offers showNewNotePageList().
     signal addNoteClicked()
 
@@ -71,6 +73,13 @@ Item {
             noteClicked(note);
     }
 
+    function deleteCurrent() {
+        if (checkMode && checkedNotes.length > 0)
+            deleteRequested(checkedNotes.slice())
+        else if (view.currentItem && view.currentItem.fileName)
+            deleteRequested([view.currentItem.fileName])
+    }
+
     function cardPressAndHold(file) {
         checkMode = true;
         setChecked(file, true);
@@ -95,6 +104,17 @@ Item {
         anchors.leftMargin: spacing / 2
         anchors.rightMargin: spacing / 2
         clip: true
+        // The cards are one stop of Tab; the arrow keys move between them,
+        // Enter opens (or in marking toggles) a card, Delete asks to delete.
+        focus: true
+        activeFocusOnTab: count > 0
+        keyNavigationEnabled: true
+        Keys.onReturnPressed: if (currentItem) notesList.cardClicked(currentItem.note, currentItem.fileName)
+        Keys.onEnterPressed: if (currentItem) notesList.cardClicked(currentItem.note, currentItem.fileName)
+        Keys.onSpacePressed: if (currentItem) notesList.cardClicked(currentItem.note, currentItem.fileName)
+        Keys.onDeletePressed: notesList.deleteCurrent()
+        Accessible.role: Accessible.List
+        Accessible.name: qsTr("Notes")
         boundsBehavior: Flickable.StopAtBounds
         cellWidth: Math.max(1, Math.floor(width / columns))
         cellHeight: notesList.listLayout ? Math.round(96 * notesList.unit) : Math.round(cellWidth * 0.9)
@@ -118,6 +138,7 @@ Item {
             compact: notesList.listLayout
             checkMode: notesList.checkMode
             checked: notesList.checkMode && notesList.checkedNotes.indexOf(card.fileName) >= 0
+            current: GridView.isCurrentItem && view.activeFocus
             onClicked: notesList.cardClicked(card.note, card.fileName)
             onPressAndHold: notesList.cardPressAndHold(card.fileName)
             inset: view.spacing / 2
@@ -130,7 +151,22 @@ Item {
             NumberAnimation { properties: "x,y"; duration: 200; easing.type: Easing.OutQuad }
         }
 
-        Controls.ScrollBar.vertical: Controls.ScrollBar {}
+        Controls.ScrollBar.vertical: Controls.ScrollBar {
+            Accessible.name: qsTr("Scroll the notes")
+        }
+    }
+
+    // What an empty window offers a first-time user.
+    Text {
+        objectName: "emptyHint"
+        anchors.centerIn: parent
+        width: Math.min(parent.width - 40 * notesList.unit, 420 * notesList.unit)
+        visible: addNoteButton.visible && view.count === 0
+        text: qsTr("No notes yet.\nPress the + button or Ctrl+N to write your first note.")
+        horizontalAlignment: Text.AlignHCenter
+        wrapMode: Text.Wrap
+        color: styles.textColor
+        font.pixelSize: styles.label.normal
     }
 
     RoundAddButton {

@@ -12,6 +12,20 @@ Item {
     width: ListView.view ? ListView.view.width : (parent ? parent.width : 0)
     height: visible ? root.itemHeight : 0
     clip: true
+    activeFocusOnTab: visible
+    Accessible.role: Accessible.Button
+    Accessible.name: qsTr("Add item")
+    Accessible.onPressAction: clicked()
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+    Keys.onSpacePressed: clicked()
+
+    Rectangle {
+        anchors.fill: parent
+        color: "transparent"
+        border.width: addListItemButton.activeFocus ? Math.max(2, Math.round(2 * dpiRatio)) : 0
+        border.color: styles.highlightColor
+    }
 
     ZibTouchAnimation {
         anchors.fill: parent

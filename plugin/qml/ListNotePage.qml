@@ -78,6 +78,18 @@ NotePage {
             _changed = true
     }
 
+    // Enter in an entry: a new, empty entry right below it takes the cursor.
+    function _insertAfter(index) {
+        _contentItem._focusIndex = index + 1
+        var checked = _copy(noteData.checked)
+        var texts = _copy(noteData.texts)
+        checked.splice(index + 1, 0, false)
+        texts.splice(index + 1, 0, "")
+        noteData.checked = checked
+        noteData.texts = texts
+        _changed = true
+    }
+
     function _addBottom() {
         _contentItem._downItemCreated = true
         var checked = _copy(noteData.checked)
@@ -143,6 +155,7 @@ NotePage {
             property date _enteredTimestamp: new Date()
             property bool _upperItemCreated: false
             property bool _downItemCreated: false
+            property int _focusIndex: -1
 
             // The page's scrolling area scrolls; the list itself is as
             // high as its content.
@@ -177,9 +190,11 @@ NotePage {
                 Component.onCompleted: {
                     var last = listNotePage.noteData.texts.length - 1
                     if ((taskList._upperItemCreated && index === 0)
-                            || (taskList._downItemCreated && index === last)) {
+                            || (taskList._downItemCreated && index === last)
+                            || taskList._focusIndex === index) {
                         taskList._upperItemCreated = false
                         taskList._downItemCreated = false
+                        taskList._focusIndex = -1
                         // Focusing during creation does not take effect.
                         focusTimer.focusObject = textEdit
                         focusTimer.restart()
@@ -285,6 +300,20 @@ NotePage {
                                                                     : listNotePage.noteData.fgColor
                         readOnly: !listNotePage._isEditing
                         selectByMouse: false
+                        Accessible.name: qsTr("Entry %1").arg(index + 1)
+                        // Enter makes the next entry; Shift+Enter breaks the line.
+                        Keys.onReturnPressed: {
+                            if (event.modifiers & (Qt.ShiftModifier | Qt.ControlModifier) || readOnly)
+                                event.accepted = false
+                            else
+                                listNotePage._insertAfter(index)
+                        }
+                        Keys.onEnterPressed: {
+                            if (event.modifiers & (Qt.ShiftModifier | Qt.ControlModifier) || readOnly)
+                                event.accepted = false
+                            else
+                                listNotePage._insertAfter(index)
+                        }
                         onTextChanged: {
                             if (listNotePage._isEditing)
                                 listNotePage._changed = true

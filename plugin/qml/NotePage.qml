@@ -88,6 +88,12 @@ ZibPage {
         return ask
     }
 
+    function _focusContent() {
+        var next = textEditTitle.nextItemInFocusChain(true)
+        if (next && next !== textEditTitle)
+            next.forceActiveFocus(Qt.TabFocusReason)
+    }
+
     function setEditMode(mouseX, mouseY) {
         state = "editing"
         if (mouseX && mouseY)
@@ -165,6 +171,13 @@ ZibPage {
         })
     }
 
+    // Ctrl+S and Ctrl+Enter save, as the round OK button does.
+    ZibShortcut {
+        sequences: ["Ctrl+S", "Ctrl+Return", "Ctrl+Enter"]
+        enabled: notePage._isEditing && notePage.okButtonEnabled && root.currentPage === notePage
+        onActivated: notePage.zibAccept()
+    }
+
     ZibMenuButton {
         id: editButton
         objectName: "editButton"
@@ -174,6 +187,7 @@ ZibPage {
         anchors.right: closeButton.left
         anchors.rightMargin: height * 0.2
         image.imagePath: "image://ThemeImageProvider/pencil"
+        toolTipText: qsTr("Edit")
         opacity: notePage._isEditing ? 0 : 1
         // An invisible button must not react either.
         enabled: !notePage._isEditing
@@ -190,6 +204,7 @@ ZibPage {
         anchors.right: closeButton.left
         anchors.rightMargin: height * 0.4 + editButton.width
         image.imagePath: "image://ThemeImageProvider/user-trash-empty"
+        toolTipText: qsTr("Delete note")
         opacity: notePage._isEditing ? 0 : 1
         enabled: !notePage._isEditing
         Behavior on opacity { NumberAnimation {} }
@@ -240,10 +255,27 @@ ZibPage {
             placeholderText: qsTr("Title")
             text: notePage.noteData ? notePage.noteData.title : ""
             color: notePage.noteData ? notePage.noteData.fgColor : "black"
+            // On the note's own colours only its ink is sure to be readable.
+            placeholderTextColor: color
+            placeholderItalic: true
             focus: true
             readOnly: !notePage._isEditing
             selectByMouse: false
             onTextChanged: if (notePage._isEditing) notePage._changed = true
+            // A title is one line: Tab and Enter go on to the note's content.
+            Keys.onTabPressed: notePage._focusContent()
+            Keys.onReturnPressed: {
+                if (event.modifiers & Qt.ControlModifier)
+                    event.accepted = false
+                else
+                    notePage._focusContent()
+            }
+            Keys.onEnterPressed: {
+                if (event.modifiers & Qt.ControlModifier)
+                    event.accepted = false
+                else
+                    notePage._focusContent()
+            }
         }
 
         Loader {
@@ -291,6 +323,7 @@ ZibPage {
             height: editToolbar.height
             width: height
             image.imagePath: "image://ThemeImageProvider/fill"
+            toolTipText: qsTr("Background colour")
             onClicked: notePage._chooseColor(true)
             Rectangle {
                 anchors.bottom: parent.bottom
@@ -306,6 +339,7 @@ ZibPage {
             height: editToolbar.height
             width: height
             image.imagePath: "image://ThemeImageProvider/format-stroke-color"
+            toolTipText: qsTr("Text colour")
             onClicked: notePage._chooseColor(false)
             Rectangle {
                 anchors.bottom: parent.bottom
@@ -321,6 +355,7 @@ ZibPage {
             height: editToolbar.height
             width: height
             image.imagePath: "image://ThemeImageProvider/task-reminder"
+            toolTipText: qsTr("Reminder")
             onClicked: notePage._openReminder()
         }
 
@@ -359,6 +394,7 @@ ZibPage {
                 width: parent.width
                 height: parent.height / 2
                 count: Math.floor(root.itemHeight * 2)
+                accessibleName: qsTr("Line width")
             }
         }
     }
@@ -420,6 +456,7 @@ ZibPage {
             height: rightToolbar.height
             width: height
             image.imagePath: "image://ThemeImageProvider/draw-freehand"
+            toolTipText: qsTr("Pen")
             checked: true
             opacity: checked ? 1 : 0.6
             Behavior on opacity { NumberAnimation {} }
@@ -435,6 +472,7 @@ ZibPage {
             height: rightToolbar.height
             width: height
             image.imagePath: "image://ThemeImageProvider/eraser"
+            toolTipText: qsTr("Eraser (hold to clear the drawing)")
             checked: false
             opacity: checked ? 1 : 0.6
             Behavior on opacity { NumberAnimation {} }

@@ -32,6 +32,8 @@ NotePage {
             placeholderText: qsTr("Note text")
             text: textNotePage.noteData ? textNotePage.noteData.text : ""
             color: textNotePage.noteData ? textNotePage.noteData.fgColor : "black"
+            placeholderTextColor: color
+            placeholderItalic: true
             readOnly: !textNotePage._isEditing
             selectByMouse: false
             onTextChanged: if (textNotePage._isEditing) textNotePage._changed = true

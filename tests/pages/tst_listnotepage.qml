@@ -157,6 +157,27 @@ Item {
             compare(testHelper.iniValue(notePath(note), "data/3/text"), "end")
         }
 
+        // Enter in an entry makes the next one; Ctrl+Enter saves.
+        function test_enterMakesTheNextEntry() {
+            var note = listNote(["one", "three"])
+            var page = openNote(pageUrl, note, false)
+            enterEditing(page)
+            var first = child(entry(page, 0), "entryTextEdit")
+            click(first)
+            keyClick(Qt.Key_End)
+            keyClick(Qt.Key_Return)
+            compare(arrays(note).texts, ["one", "", "three"])
+            tryVerify(function() { return child(entry(page, 1), "entryTextEdit").activeFocus })
+            typeText("two")
+            compare(arrays(note).texts, ["one", "two", "three"])
+            compare(arrays(note).checked, [false, false, false])
+
+            keyClick(Qt.Key_Return, Qt.ControlModifier)
+            pageClosed(page, baseDepth)
+            compare(Number(testHelper.iniValue(notePath(note), "data/size")), 3)
+            compare(testHelper.iniValue(notePath(note), "data/2/text"), "two")
+        }
+
         function test_markupInEntriesStaysText() {
             var note = listNote(["<b>bold</b>", "a &amp; b"])
             var page = openNote(pageUrl, note, false)

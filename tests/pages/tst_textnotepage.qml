@@ -159,6 +159,41 @@ Item {
             verify(page.okButtonEnabled)
         }
 
+        // Every control of the page, viewing and editing, has a name.
+        function test_everyControlHasAName() {
+            var note = storedNote(Note.TextType, function(n) { n.title = "Named"; n.text = "x" })
+            var page = openNote(pageUrl, note, false)
+            enterEditing(page)
+            var count = 0
+            function walk(item) {
+                if (item.visible && (item.focusPolicy !== undefined || item.activeFocusOnTab)) {
+                    verify(item.Accessible.name !== "", "a control without a name: " + item + " " + item.objectName)
+                    ++count
+                }
+                for (var i = 0; i < item.children.length; ++i)
+                    walk(item.children[i])
+            }
+            walk(page)
+            verify(count >= 7, "controls found: " + count)
+        }
+
+        // Tab goes from the title to the text; Ctrl+S saves as OK does.
+        function test_tabAndCtrlS() {
+            var note = createNote(Note.TextType)
+            var page = openNote(pageUrl, note, true)
+            click(page._textEditTitle)
+            typeText("T")
+            keyClick(Qt.Key_Tab)
+            compare(page._textEditTitle.text, "T")
+            verify(contentEditor(page).activeFocus)
+            typeText("body")
+            keyClick(Qt.Key_S, Qt.ControlModifier)
+            pageClosed(page, baseDepth)
+            compare(note.title, "T")
+            compare(note.text, "body")
+            verify(note.loaded)
+        }
+
         function test_existingNoteStartsViewing() {
             var note = storedNote(Note.TextType, function(n) { n.title = "Shopping"; n.text = "eggs" })
             var page = openNote(pageUrl, note, false)

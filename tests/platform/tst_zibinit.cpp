@@ -1,5 +1,6 @@
 #include "zibicontheme.h"
 #include "zibinit.h"
+#include "zibtranslations.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -15,6 +16,7 @@ private slots:
     void picksInstalledIconTheme();
     void keepsAUsableTheme();
     void shippedIconsAreFound();
+    void translatorsFollowTheLocale();
 };
 
 void TestZibInit::setsUpOnce()
@@ -59,10 +61,48 @@ void TestZibInit::shippedIconsAreFound()
     QVERIFY(ZibIconTheme::addSearchPath(QStringLiteral(ZIB_BUILD_ICON_DIR)));
     QVERIFY(ZibIconTheme::addSearchPath(QStringLiteral(ZIB_BUILD_ICON_DIR "/")));
     QCOMPARE(QIcon::themeSearchPaths().count(QDir::cleanPath(QStringLiteral(ZIB_BUILD_ICON_DIR))), 1);
+    QVERIFY(ZibIconTheme::addSearchPath(QStringLiteral(ZIB_BUILD_PRIVATE_ICON_DIR)));
     ZibIconTheme::ensureUsableTheme();
     // The program window's and the tray's icons, as main() and the tray ask for them.
     QVERIFY(!QIcon::fromTheme(QStringLiteral("zib-notes")).isNull());
     QVERIFY(!QIcon::fromTheme(QStringLiteral("audit-all")).pixmap(22, 22).isNull());
+}
+
+void TestZibInit::translatorsFollowTheLocale()
+{
+    const QString share = QStringLiteral(ZIB_BUILD_SHARE_DIR);
+    QCoreApplication::setApplicationName(QStringLiteral("zib-notes"));
+    auto deleteQuestion = [](int n) {
+        return QCoreApplication::translate("MainPage", "Do you really want to delete %n note?", "", n);
+    };
+
+    // The program's, the notes module's and the components' catalogues.
+    const QStringList loaded = ZibTranslations::install(QLocale(QLocale::German, QLocale::Germany), share);
+    QCOMPARE(loaded.filter(QRegularExpression(QStringLiteral("/(zib-notes|notesbase|zibcomponents)_de\\.qm$"))).size(),
+             3);
+    QCOMPARE(deleteQuestion(1), QStringLiteral("Möchten Sie 1 Notiz wirklich löschen?"));
+    QCOMPARE(deleteQuestion(3), QStringLiteral("Möchten Sie 3 Notizen wirklich löschen?"));
+    QCOMPARE(QCoreApplication::translate("TaskPage", "Every week"), QStringLiteral("Jede Woche"));
+    QCOMPARE(QCoreApplication::translate("ZibToolBar", "Search"), QStringLiteral("Suchen"));
+
+    // Three Russian forms: 1, 2 to 4, 5 and more (and 11 to 14).
+    ZibTranslations::install(QLocale(QLocale::Russian), share);
+    QCOMPARE(deleteQuestion(21), QStringLiteral("Вы действительно хотите удалить 21 заметку?"));
+    QCOMPARE(deleteQuestion(3), QStringLiteral("Вы действительно хотите удалить 3 заметки?"));
+    QCOMPARE(deleteQuestion(12), QStringLiteral("Вы действительно хотите удалить 12 заметок?"));
+
+    // A language without a catalogue, and "C", fall back to English with its
+    // plural forms; reinstalling replaces the German translators.
+    for (const QLocale &locale : { QLocale(QLocale::Japanese), QLocale::c() }) {
+        ZibTranslations::install(locale, share);
+        QCOMPARE(deleteQuestion(1), QStringLiteral("Do you really want to delete 1 note?"));
+        QCOMPARE(deleteQuestion(3), QStringLiteral("Do you really want to delete 3 notes?"));
+        QCOMPARE(QCoreApplication::translate("TaskPage", "Every week"), QStringLiteral("Every week"));
+    }
+    QVERIFY(ZibTranslations::install(QLocale(QLocale::German), QStringLiteral("/no/such/dir"))
+                .filter(QStringLiteral("zib"))
+                .isEmpty());
+    QCOMPARE(QCoreApplication::translate("TaskPage", "Every week"), QStringLiteral("Every week"));
 }
 
 QTEST_MAIN(TestZibInit)

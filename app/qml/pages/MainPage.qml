@@ -57,16 +57,21 @@ ZibPage {
             mainToolbar.toggleHelperBar()
     }
 
-    function confirmDelete() {
-        var count = notesList.checkedNotes.length
+    // files: the marked notes unless given (Delete on a card names its own).
+    function confirmDelete(files) {
+        var marked = files === undefined
+        if (marked)
+            files = notesList.checkedNotes
+        var count = files.length
         root.showMessagePage({
                                  "title": qsTr("Warning"),
                                  "message": qsTr("Do you really want to delete %n note?", "", count),
                                  "showCancelButton": true,
-                                 "cancelFunction": mainToolbar.toggleHelperBar,
+                                 "cancelFunction": marked ? mainToolbar.toggleHelperBar : null,
                                  "okFunction": function () {
-                                     mainPage.notesModel().removeItems(notesList.checkedNotes)
-                                     notesList.toggleCheckMode()
+                                     mainPage.notesModel().removeItems(files)
+                                     if (notesList.checkMode)
+                                         notesList.toggleCheckMode()
                                  }
                              })
     }
@@ -137,6 +142,21 @@ ZibPage {
         }
     }
 
+    // Keys of the main page: Ctrl+N makes a note, Ctrl+F searches.
+    ZibShortcut {
+        sequences: ["Ctrl+N"]
+        enabled: root.currentPage === mainPage
+        onActivated: mainPage.showNewNotePageList()
+    }
+    ZibShortcut {
+        sequences: ["Ctrl+F"]
+        enabled: root.currentPage === mainPage && mainToolbar.state === ""
+        onActivated: {
+            mainToolbar.searchLine.forceActiveFocus(Qt.ShortcutFocusReason)
+            mainToolbar.searchLine.selectAll()
+        }
+    }
+
     MainToolbar {
         id: mainToolbar
         objectName: "mainToolbar"
@@ -149,6 +169,9 @@ ZibPage {
         okButton.enabled: notesList.checkedNotes.length > 0
         okButton.image.imagePath: "image://ThemeImageProvider/user-trash-empty"
         okButton.image.imageDesaturateEnabled: !mainToolbar.okButton.enabled
+        okButton.toolTipText: qsTr("Delete the marked notes")
+        backButton.toolTipText: qsTr("Stop marking")
+        onSearchLeft: notesList.list.forceActiveFocus(Qt.TabFocusReason)
 
         Connections {
             target: mainToolbar.backButton
@@ -208,6 +231,7 @@ ZibPage {
             list.model: controller.proxyModel
             // Not offered before the collection has been read.
             addNoteButton.visible: controller.model !== null && list.count === 0 && mainToolbar.searchLine.text === ""
+            onDeleteRequested: mainPage.confirmDelete(files)
             onNoteClicked: {
                 var kind = controller.noteByType(note.type)
                 if (kind)

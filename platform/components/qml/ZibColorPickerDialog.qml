@@ -73,7 +73,15 @@ ZibDialog {
                     border.color: Qt.colorEqual(Qt.rgba(colorDialog.red, colorDialog.green, colorDialog.blue, 1), modelData)
                                   ? styles.highlightColor : styles.separatorColor
                     border.width: Qt.colorEqual(Qt.rgba(colorDialog.red, colorDialog.green, colorDialog.blue, 1), modelData)
-                                  ? Math.round(3 * dpiRatio) : 1
+                                  || activeFocus ? Math.round(3 * dpiRatio) : 1
+                    activeFocusOnTab: true
+                    Accessible.role: Accessible.Button
+                    // The colour's value, such as #fdd835, names it for a screen reader.
+                    Accessible.name: qsTr("Colour %1").arg(String(modelData))
+                    Accessible.onPressAction: colorDialog.pick(modelData)
+                    Keys.onReturnPressed: colorDialog.pick(modelData)
+                    Keys.onEnterPressed: colorDialog.pick(modelData)
+                    Keys.onSpacePressed: colorDialog.pick(modelData)
                     MouseArea {
                         anchors.fill: parent
                         onClicked: colorDialog.pick(modelData)
@@ -107,6 +115,7 @@ ZibDialog {
                     stepSize: 1
                     value: Math.round(colorDialog[modelData.key] * 255)
                     onMoved: colorDialog[modelData.key] = value / 255
+                    Accessible.name: modelData.name
                 }
                 ZibLabel {
                     width: Math.round(40 * dpiRatio)

@@ -10,7 +10,9 @@ Item {
     property string imagePath: ""
     property size imageSourceSize: Qt.size(0, 0)
     property int imageFillMode: Image.PreserveAspectFit
-    property bool imageColorEnabled: false
+    // Dark schemes tint theme icons with the text colour: the themes' own
+    // symbolic icons are dark.
+    property bool imageColorEnabled: styles.dark === true
     property color imageColor: styles.textColor
     property bool imageShadow: false
     property bool imageDesaturateEnabled: false

@@ -54,18 +54,22 @@ ZibDialog {
             id: days
             objectName: "dayTumbler"
             first: 1
+            focus: true
+            Accessible.name: qsTr("Day")
             model: dateDialog.daysInMonth(months.value, years.value)
         }
         ZibTumbler {
             id: months
             objectName: "monthTumbler"
             first: 1
+            Accessible.name: qsTr("Month")
             model: 12
         }
         ZibTumbler {
             id: years
             objectName: "yearTumbler"
             first: dateDialog.firstYear
+            Accessible.name: qsTr("Year")
             digits: 4
             width: Math.round(90 * dpiRatio)
             model: 51

@@ -108,6 +108,7 @@ Popup {
                 anchors.top: parent.top
                 anchors.bottom: parent.bottom
                 image.imagePath: "image://ThemeImageProvider/window-close"
+                toolTipText: qsTr("Close")
                 onClicked: dialog.reject()
             }
         }
@@ -136,7 +137,6 @@ Popup {
                 visible: dialog.showCancelButton
                 text: dialog.cancelText
                 flat: true
-                focusPolicy: Qt.NoFocus
                 onClicked: dialog.reject()
             }
 
@@ -147,12 +147,11 @@ Popup {
                 visible: dialog.showOkButton
                 enabled: dialog.okEnabled
                 text: dialog.okText
-                focusPolicy: Qt.NoFocus
                 onClicked: dialog.accept()
                 contentItem: Text {
                     text: okButton.text
                     font: okButton.font
-                    color: styles.colors.white
+                    color: styles.onHighlightColor
                     horizontalAlignment: Text.AlignHCenter
                     verticalAlignment: Text.AlignVCenter
                 }

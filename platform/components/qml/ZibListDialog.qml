@@ -45,11 +45,31 @@ ZibDialog {
         clip: true
         model: listDialog.entries.length
         boundsBehavior: Flickable.StopAtBounds
+        // Arrow keys choose, Enter takes the entry.
+        focus: true
+        activeFocusOnTab: true
+        keyNavigationEnabled: true
+        Keys.onReturnPressed: if (currentIndex >= 0) listDialog.choose(currentIndex)
+        Keys.onEnterPressed: if (currentIndex >= 0) listDialog.choose(currentIndex)
+        Accessible.role: Accessible.List
+        Accessible.name: listDialog.title
         ScrollIndicator.vertical: ScrollIndicator {}
 
         delegate: Item {
             width: list.width
             height: listDialog.unit
+            Accessible.role: Accessible.ListItem
+            Accessible.name: listDialog.entryText(listDialog.entries[index])
+            Accessible.selected: ListView.isCurrentItem
+            Accessible.onPressAction: listDialog.choose(index)
+
+            Rectangle {
+                anchors.fill: parent
+                visible: parent.ListView.isCurrentItem && list.activeFocus
+                color: Qt.rgba(styles.highlightColor.r, styles.highlightColor.g, styles.highlightColor.b, 0.15)
+                border.width: Math.max(2, Math.round(2 * dpiRatio))
+                border.color: styles.highlightColor
+            }
 
             ZibTouchAnimation {
                 mouseArea: entryArea

@@ -1,12 +1,16 @@
 import QtQuick 2.9
 import QtQuick.Controls 2.5
 
-// A square icon button for title rows and tool bars.
+// A square icon button for title rows and tool bars. toolTipText is also the
+// name a screen reader announces; Tab reaches the button, Space or Enter
+// presses it.
 AbstractButton {
     id: menuButton
 
     property alias image: buttonImage
     property string toolTipText: ""
+    // Shown after the tool tip, such as "Ctrl+N"; not part of the name.
+    property string shortcutText: ""
 
     implicitWidth: Math.round(48 * dpiRatio)
     implicitHeight: implicitWidth
@@ -14,12 +18,22 @@ AbstractButton {
     width: height
     padding: 0
     hoverEnabled: true
-    focusPolicy: Qt.NoFocus
+    focusPolicy: Qt.StrongFocus
+
+    Accessible.name: toolTipText
+    Accessible.description: toolTipText
+
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
 
     background: Rectangle {
         radius: Math.round(4 * dpiRatio)
         color: menuButton.pressed ? styles.pressedColor
-                                  : (menuButton.hovered && menuButton.enabled ? "#14000000" : "transparent")
+                                  : (menuButton.hovered && menuButton.enabled
+                                     ? Qt.rgba(styles.colors.black.r, styles.colors.black.g, styles.colors.black.b, 0.08)
+                                     : "transparent")
+        border.width: menuButton.visualFocus ? Math.max(2, Math.round(2 * dpiRatio)) : 0
+        border.color: styles.highlightColor
         Behavior on color { ColorAnimation { duration: 100 } }
     }
 
@@ -33,7 +47,7 @@ AbstractButton {
         }
     }
 
-    ToolTip.visible: toolTipText !== "" && hovered
-    ToolTip.text: toolTipText
+    ToolTip.visible: toolTipText !== "" && (hovered || visualFocus)
+    ToolTip.text: shortcutText !== "" ? toolTipText + " (" + shortcutText + ")" : toolTipText
     ToolTip.delay: 700
 }

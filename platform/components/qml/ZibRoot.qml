@@ -17,6 +17,10 @@ ApplicationWindow {
     readonly property int pageDepth: pageStack.depth
     readonly property Item currentPage: pageStack.currentItem
     readonly property alias pageStack: pageStack
+    // Size and position are kept through `settings` (keys "window-x",
+    // "window-y", "window-width", "window-height") and come back at the next
+    // start, moved onto the screen where needed.
+    property bool rememberGeometry: false
 
     width: Math.max(minimumWidth, Math.round(720 * dpiRatio))
     height: Math.max(minimumHeight, Math.round(640 * dpiRatio))
@@ -104,7 +108,48 @@ ApplicationWindow {
 
     onIconChanged: ZibHelper.setWindowIcon(root, icon)
 
+    function _restoreGeometry() {
+        var w = settings.getInt("window-width", 0)
+        var h = settings.getInt("window-height", 0)
+        if (w <= 0 || h <= 0)
+            return
+        var screenW = Screen.desktopAvailableWidth > 0 ? Screen.desktopAvailableWidth : w
+        var screenH = Screen.desktopAvailableHeight > 0 ? Screen.desktopAvailableHeight : h
+        width = Math.max(minimumWidth, Math.min(w, screenW))
+        height = Math.max(minimumHeight, Math.min(h, screenH))
+        var unset = -100000
+        var px = settings.getInt("window-x", unset)
+        var py = settings.getInt("window-y", unset)
+        if (px === unset || py === unset)
+            return
+        x = Math.max(0, Math.min(px, screenW - width))
+        y = Math.max(0, Math.min(py, screenH - height))
+    }
+
+    function _saveGeometry() {
+        if (!rememberGeometry || visibility === Window.Maximized || visibility === Window.FullScreen || width <= 0)
+            return
+        settings.setInt("window-width", width)
+        settings.setInt("window-height", height)
+        settings.setInt("window-x", x)
+        settings.setInt("window-y", y)
+    }
+
+    Timer {
+        id: geometrySaveTimer
+        interval: 500
+        onTriggered: root._saveGeometry()
+    }
+    onXChanged: if (rememberGeometry && visible) geometrySaveTimer.restart()
+    onYChanged: if (rememberGeometry && visible) geometrySaveTimer.restart()
+    onWidthChanged: if (rememberGeometry && visible) geometrySaveTimer.restart()
+    onHeightChanged: if (rememberGeometry && visible) geometrySaveTimer.restart()
+    onClosing: _saveGeometry()
+    Component.onDestruction: if (geometrySaveTimer.running) _saveGeometry()
+
     Component.onCompleted: {
+        if (rememberGeometry)
+            _restoreGeometry()
         if (icon)
             ZibHelper.setWindowIcon(root, icon)
         if (showOnStart)

@@ -1,17 +1,25 @@
 import QtQuick 2.9
 import QtQuick.Controls 2.5
 
-// The round accent button that confirms a page.
+// The round accent button that confirms a page; reachable with Tab.
 AbstractButton {
     id: roundButton
 
     property alias image: buttonImage
     property color color: styles.highlightColor
+    property string toolTipText: qsTr("OK")
 
     implicitWidth: Math.round(56 * dpiRatio)
     implicitHeight: implicitWidth
     hoverEnabled: true
-    focusPolicy: Qt.NoFocus
+    focusPolicy: Qt.StrongFocus
+
+    Accessible.name: toolTipText
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+    ToolTip.visible: hovered || visualFocus
+    ToolTip.text: toolTipText
+    ToolTip.delay: 700
 
     background: Item {
         // Soft shadow made of rings; no graphical effects module needed.
@@ -30,6 +38,8 @@ AbstractButton {
         Rectangle {
             anchors.fill: parent
             radius: width / 2
+            border.width: roundButton.visualFocus ? Math.max(2, Math.round(2 * dpiRatio)) : 0
+            border.color: styles.textColor
             color: !roundButton.enabled ? styles.colors.lightGray
                                         : roundButton.pressed ? Qt.darker(roundButton.color, 1.25)
                                                               : roundButton.hovered ? Qt.lighter(roundButton.color, 1.1)
@@ -46,7 +56,7 @@ AbstractButton {
             height: width
             imagePath: "image://ThemeImageProvider/dialog-ok"
             imageColorEnabled: true
-            imageColor: styles.colors.white
+            imageColor: styles.onHighlightColor
         }
     }
 }

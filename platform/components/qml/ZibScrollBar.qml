@@ -14,6 +14,7 @@ Item {
         id: bar
         readonly property Flickable flick: zibScrollBar.contentItem
         readonly property real total: flick ? flick.contentHeight + flick.topMargin + flick.bottomMargin : 0
+        Accessible.name: qsTr("Scroll")
 
         anchors.right: parent.right
         anchors.top: parent.top

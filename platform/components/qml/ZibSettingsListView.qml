@@ -89,6 +89,29 @@ Item {
                                    : listView.rowHeight + (showDescription ? Math.round(listView.rowHeight * 0.3) : 0)
                 enabled: isCategory || row.enabled
                 opacity: enabled ? 1 : 0.45
+                activeFocusOnTab: !isCategory && enabled
+                Accessible.role: isCategory ? Accessible.Heading : Accessible.Button
+                Accessible.name: row.name
+                Accessible.description: valueText
+                Accessible.onPressAction: rowItem.activate()
+                Keys.onReturnPressed: activate()
+                Keys.onEnterPressed: activate()
+                Keys.onSpacePressed: activate()
+
+                function activate() {
+                    if (isCategory || !enabled)
+                        return
+                    var dialog = listView.activate(row)
+                    if (dialog)
+                        dialog.open()
+                }
+
+                Rectangle {
+                    anchors.fill: parent
+                    color: "transparent"
+                    border.width: rowItem.activeFocus ? Math.max(2, Math.round(2 * dpiRatio)) : 0
+                    border.color: styles.highlightColor
+                }
 
                 ZibTouchAnimation {
                     visible: !rowItem.isCategory
@@ -154,11 +177,7 @@ Item {
                     id: rowArea
                     anchors.fill: parent
                     enabled: !rowItem.isCategory
-                    onClicked: {
-                        var dialog = listView.activate(rowItem.row)
-                        if (dialog)
-                            dialog.open()
-                    }
+                    onClicked: rowItem.activate()
                 }
             }
         }

@@ -9,6 +9,8 @@ Item {
     property int count: 2
     readonly property bool mousePressed: slider.pressed
     property alias slider: slider
+    // What a screen reader calls the slider.
+    property string accessibleName: ""
 
     implicitWidth: Math.round(200 * dpiRatio)
     implicitHeight: Math.round(32 * dpiRatio)
@@ -24,6 +26,7 @@ Item {
         enabled: zibSlider.count > 1
         value: Math.max(0, Math.min(zibSlider.index, zibSlider.count - 1))
         onMoved: zibSlider.index = Math.round(value)
+        Accessible.name: zibSlider.accessibleName
 
         background: Rectangle {
             x: slider.leftPadding

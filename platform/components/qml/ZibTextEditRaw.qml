@@ -6,13 +6,17 @@ TextEdit {
 
     property string placeholderText: ""
     property color placeholderTextColor: styles.disabledTextColor
+    // Tells a placeholder drawn in the text's own colour from a text.
+    property bool placeholderItalic: false
 
     wrapMode: TextEdit.Wrap
     textFormat: TextEdit.PlainText
     color: styles.textColor
     selectionColor: styles.highlightColor
-    selectedTextColor: styles.colors.white
+    selectedTextColor: styles.onHighlightColor
     font.pixelSize: styles.label.normal
+    activeFocusOnTab: true
+    Accessible.name: placeholderText
 
     Text {
         anchors.fill: parent
@@ -20,7 +24,9 @@ TextEdit {
         text: textEdit.placeholderText
         textFormat: Text.PlainText
         color: textEdit.placeholderTextColor
-        font: textEdit.font
+        font.family: textEdit.font.family
+        font.pixelSize: textEdit.font.pixelSize
+        font.italic: textEdit.placeholderItalic
         wrapMode: textEdit.wrapMode
         horizontalAlignment: textEdit.horizontalAlignment
         verticalAlignment: textEdit.verticalAlignment

@@ -30,6 +30,8 @@ ZibDialog {
             id: hours
             objectName: "hourTumbler"
             model: 24
+            focus: true
+            Accessible.name: qsTr("Hour")
         }
         ZibLabel {
             anchors.verticalCenter: parent.verticalCenter
@@ -40,6 +42,7 @@ ZibDialog {
             id: minutes
             objectName: "minuteTumbler"
             model: 60
+            Accessible.name: qsTr("Minute")
         }
     }
 }

@@ -15,6 +15,9 @@ Rectangle {
     property alias leftRow: leftRow
     property alias rightRow: rightRow
 
+    // Esc in an empty search line: whoever shows the bar moves the focus on.
+    signal searchLeft()
+
     function toggleHelperBar() {
         state = state === "" ? "helper" : ""
     }
@@ -47,6 +50,19 @@ Rectangle {
             height: Math.round(parent.height * 0.7)
             placeholderText: qsTr("Search")
             selectByMouse: true
+            Accessible.name: qsTr("Search")
+            ToolTip.visible: hovered && text === ""
+            ToolTip.text: qsTr("Search the notes (Ctrl+F)")
+            ToolTip.delay: 700
+            // Esc first clears the text, then leaves the field; the window's
+            // own Esc (leaving the page) waits until then.
+            Keys.onShortcutOverride: event.accepted = event.key === Qt.Key_Escape && (text !== "" || activeFocus)
+            Keys.onEscapePressed: {
+                if (text !== "")
+                    clear()
+                else
+                    toolBar.searchLeft()
+            }
             leftPadding: searchIcon.width + Math.round(16 * dpiRatio)
             rightPadding: clearButton.active ? clearButton.width + Math.round(4 * dpiRatio) : Math.round(8 * dpiRatio)
             color: styles.textColor
@@ -78,6 +94,7 @@ Rectangle {
                 active: searchField.text.length > 0
                 sourceComponent: ZibMenuButton {
                     image.imagePath: "image://ThemeImageProvider/edit-clear"
+                    toolTipText: qsTr("Clear the search")
                     onClicked: searchField.clear()
                 }
             }
@@ -106,6 +123,7 @@ Rectangle {
             anchors.top: parent.top
             anchors.bottom: parent.bottom
             image.imagePath: "image://ThemeImageProvider/go-previous"
+            toolTipText: qsTr("Back")
         }
 
         ZibMenuButton {
@@ -115,6 +133,7 @@ Rectangle {
             anchors.top: parent.top
             anchors.bottom: parent.bottom
             image.imagePath: "image://ThemeImageProvider/dialog-ok"
+            toolTipText: qsTr("OK")
         }
     }
 

@@ -13,6 +13,8 @@ Item {
     property bool compact: false
     property bool checkMode: false
     property bool checked: false
+    // The keyboard's current card: drawn with a focus frame.
+    property bool current: false
     // Gap between the cell's edge and the card.
     property real inset: 0
     // Bumped to look for the picture file again (see reloadPicture).
@@ -136,8 +138,8 @@ Item {
         anchors.margins: card.inset
         radius: 8 * card.unit
         color: card.note ? card.note.bgColor : "#ffffcc"
-        border.width: card.checked ? 2 * card.unit : 0
-        border.color: styles.highlightColor
+        border.width: card.current ? 3 * card.unit : card.checked ? 2 * card.unit : 0
+        border.color: card.current ? styles.textColor : styles.highlightColor
         scale: card.pressed ? 0.98 : 1
 
         Behavior on scale { NumberAnimation { duration: 80 } }
@@ -242,8 +244,8 @@ Item {
                     anchors.right: reminderMark.visible ? reminderMark.left : parent.right
                     anchors.verticalCenter: parent.verticalCenter
                     text: card.dateText
+                    // The note's own ink, not faded: faded it fell to 3.2:1.
                     color: card.textColor
-                    opacity: 0.6
                     font.pixelSize: styles.label.smallest
                     elide: Text.ElideRight
                 }
@@ -256,7 +258,6 @@ Item {
                     visible: card.hasReminder
                     text: "\u25f7"
                     color: card.textColor
-                    opacity: 0.75
                     font.pixelSize: styles.label.small
                 }
             }
@@ -279,7 +280,7 @@ Item {
                     anchors.centerIn: parent
                     visible: card.checked
                     text: "\u2713"
-                    color: "#ffffff"
+                    color: styles.onHighlightColor
                     font.pixelSize: parent.height * 0.7
                     font.bold: true
                 }
@@ -299,6 +300,9 @@ Item {
     Accessible.name: note ? (note.title !== "" ? note.title : note.previewText) : ""
     Accessible.checkable: checkMode
     Accessible.checked: checked
+    Accessible.description: dateText
+    Accessible.focusable: true
+    Accessible.focused: current
     Accessible.onPressAction: clicked()
 
     MouseArea {

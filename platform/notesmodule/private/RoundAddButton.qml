@@ -7,9 +7,14 @@ Item {
     readonly property real unit: typeof dpiRatio === "number" && dpiRatio > 0 ? dpiRatio : 1
     readonly property bool pressed: mouseArea.pressed
     property color color: styles.highlightColor
-    property color glyphColor: "#ffffff"
+    property color glyphColor: styles.onHighlightColor
 
     signal clicked()
+
+    activeFocusOnTab: visible
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+    Keys.onSpacePressed: clicked()
 
     width: 56 * unit
     height: width
@@ -31,6 +36,8 @@ Item {
         radius: width / 2
         color: button.pressed ? Qt.darker(button.color, 1.15) : button.color
         scale: button.pressed ? 0.95 : 1
+        border.width: button.activeFocus ? Math.max(2, Math.round(3 * button.unit)) : 0
+        border.color: styles.textColor
 
         Behavior on scale { NumberAnimation { duration: 80 } }
 

@@ -44,8 +44,9 @@ TestCase {
     }
 
     function test_window() {
-        compare(window.minimumWidth, 528)
-        compare(window.minimumHeight, 528)
+        compare(window.minimumWidth, 360)
+        compare(window.minimumHeight, 400)
+        compare(window.rememberGeometry, true)
         compare(window.title, "Notes")
         compare(window.icon, "zib-notes")
         compare(window.showOnStart, false)

@@ -302,4 +302,65 @@ TestCase {
         compare(line.text, "The note could not be deleted: No space left on device")
         line.text = ""
     }
+
+    // Keyboard: Ctrl+N, Ctrl+F, Esc in the search line, Delete on a card.
+    // Named to run first: the tool bar's fades stall in this harness once
+    // the window has been hidden, and Ctrl+F needs the normal bar.
+    function test_allShortcutsReachTheirTargets() {
+        // Keys go to the active window: a window shown anew becomes it.
+        root.hide()
+        root.show()
+        tryVerify(function () { return toolbar.searchLine.enabled })
+        page.forceActiveFocus()
+        tryVerify(function () { return root.activeFocusItem !== null })
+        keyClick(Qt.Key_N, Qt.ControlModifier)
+        verify(root.listOptions)
+        compare(root.listOptions.title, "Add note:")
+
+        keyClick(Qt.Key_F, Qt.ControlModifier)
+        verify(toolbar.searchLine.activeFocus)
+        keyClick(Qt.Key_A)
+        keyClick(Qt.Key_B)
+        compare(toolbar.searchLine.text, "ab")
+        // The first Esc clears, the second leaves for the cards.
+        keyClick(Qt.Key_Escape)
+        compare(toolbar.searchLine.text, "")
+        verify(toolbar.searchLine.activeFocus)
+        keyClick(Qt.Key_Escape)
+        verify(!toolbar.searchLine.activeFocus)
+        verify(notesList.list.activeFocus)
+
+        // Delete on one card asks in the singular and leaves marking alone.
+        notesList.deleteRequested(["4.note"])
+        compare(root.messageOptions.message, "Do you really want to delete 1 note?")
+        compare(root.messageOptions.cancelFunction, null)
+        root.messageOptions.okFunction()
+        compare(controller.model.removed, [["4.note"]])
+        compare(notesList.toggleCount, 0)
+    }
+
+    // Every control of the page a keyboard reaches (either helper bar or
+    // normal bar), with a search text so the clear button is there too.
+    function test_everyControlHasANameAndATip() {
+        toolbar.searchLine.text = "x"
+        var controls = []
+        function walk(item) {
+            if (item.focusPolicy !== undefined || item.activeFocusOnTab)
+                controls.push(item)
+            for (var i = 0; i < item.children.length; ++i)
+                walk(item.children[i])
+        }
+        walk(page)
+        verify(controls.length >= 6, "controls found: " + controls.length)
+        for (var i = 0; i < controls.length; ++i) {
+            var c = controls[i]
+            verify(c.Accessible.name !== "", "a control without a name: " + c)
+            verify(c.focusPolicy === undefined || c.focusPolicy !== Qt.NoFocus, "not reachable: " + c)
+            if (c.toolTipText !== undefined)
+                compare(c.toolTipText, c.Accessible.name)
+        }
+        compare(toolbar.addNoteButton.Accessible.name, "New note")
+        compare(toolbar.okButton.toolTipText, "Delete the marked notes")
+        compare(toolbar.searchLine.Accessible.name, "Search")
+    }
 }

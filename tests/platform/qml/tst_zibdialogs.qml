@@ -1,5 +1,6 @@
 import QtQuick 2.3
 import QtTest 1.2
+import QtQuick.Controls 2.5
 import Zib.Components 1.0
 
 TestCase {
@@ -179,6 +180,52 @@ TestCase {
         findChild(dialog.contentItem, "dialogOkButton").clicked()
         compare(text, "14:07")
         waitGone(dialog)
+    }
+
+    // Not only dragging: arrow keys, the wheel and a click on a row turn
+    // the wheels.
+    function test_time_picker_keys_wheel_and_clicks() {
+        win.show()
+        tryVerify(function() { return win.active })
+        var text = ""
+        var dialog = win.showTimePicker({ hour: 10, min: 58, okFunction: function(t) { text = t } })
+        waitOpened(dialog)
+        var hours = dialog.hourTumbler
+        tryVerify(function() { return hours.activeFocus }, 5000, "the hour wheel has the focus")
+        keyClick(Qt.Key_Down)
+        compare(hours.value, 11)
+        keyClick(Qt.Key_Up)
+        keyClick(Qt.Key_Up)
+        compare(hours.value, 9)
+        keyClick(Qt.Key_PageDown)
+        compare(hours.value, 14)
+        keyClick(Qt.Key_Up, Qt.NoModifier)
+        keyClick(Qt.Key_End)
+        compare(hours.value, 23)
+        keyClick(Qt.Key_Down)
+        compare(hours.value, 0, "wraps around")
+        keyClick(Qt.Key_PageUp)
+        compare(hours.value, 19)
+
+        var minutes = dialog.minuteTumbler
+        mouseWheel(minutes, minutes.width / 2, minutes.height / 2, 0, -120)
+        compare(minutes.value, 59)
+        mouseWheel(minutes, minutes.width / 2, minutes.height / 2, 0, -120)
+        compare(minutes.value, 0)
+        mouseWheel(minutes, minutes.width / 2, minutes.height / 2, 0, 240)
+        compare(minutes.value, 58)
+        // The row below the band is the next minute, once the wheel has settled.
+        tryVerify(function() {
+            return minutes.currentItem && Math.abs(minutes.currentItem.Tumbler.displacement) < 0.01
+        })
+        mouseClick(minutes, minutes.width / 2, minutes.height / 2 + minutes.height / minutes.visibleItemCount)
+        tryCompare(minutes, "value", 59)
+        verify(hours.Accessible.name !== "" && minutes.Accessible.name !== "")
+
+        dialog.accept()
+        compare(text, "19:59")
+        waitGone(dialog)
+        win.hide()
     }
 
     function test_date_picker_data() {

@@ -1,6 +1,7 @@
 import QtQuick 2.3
 import QtTest 1.2
 import QtQuick.Controls 2.5
+import QtQuick.Window 2.2
 import Zib.Components 1.0
 
 TestCase {
@@ -16,6 +17,17 @@ TestCase {
                 objectName: "firstPage"
                 title: "First"
             }
+        }
+    }
+
+    Component {
+        id: rememberingWindow
+        ZibRoot {
+            rememberGeometry: true
+            showOnStart: false
+            minimumWidth: 200
+            minimumHeight: 150
+            initialPage: Component { ZibPage {} }
         }
     }
 
@@ -228,5 +240,34 @@ TestCase {
         verify(!win.isFileExist("/no/such/file.png"))
         verify(!win.isFileExist(""))
         verify(!win.isFileExist(undefined))
+    }
+
+    // A window's size and position come back in the next window; a size
+    // larger than the screen and a place off it are brought back onto it.
+    function test_window_geometry_is_remembered() {
+        var first = createTemporaryObject(rememberingWindow, testCase)
+        first.width = 300
+        first.height = 250
+        first.x = 40
+        first.y = 30
+        first._saveGeometry()
+        compare(settings.getInt("window-width", 0), 300)
+        var second = createTemporaryObject(rememberingWindow, testCase)
+        compare(second.width, 300)
+        compare(second.height, 250)
+        compare(second.x, 40)
+        compare(second.y, 30)
+
+        settings.setInt("window-width", 100000)
+        settings.setInt("window-height", 100)
+        settings.setInt("window-x", 100000)
+        settings.setInt("window-y", -500)
+        var third = createTemporaryObject(rememberingWindow, testCase)
+        compare(third.width, Screen.desktopAvailableWidth)
+        compare(third.height, 150, "not below the minimum")
+        compare(third.x, 0)
+        compare(third.y, 0)
+        // A window that does not remember leaves its own size alone.
+        verify(win.width !== 100000)
     }
 }

@@ -40,6 +40,11 @@ ZibToolBar {
                 image.imagePath: notesList.viewModes[index].image
                 image.imageSourceSize: Qt.size(parent.height + 10, parent.height + 10)
                 checked: notesList.viewMode === index
+                checkable: false
+                toolTipText: notesList.viewModes[index].name
+                Accessible.role: Accessible.RadioButton
+                Accessible.checkable: true
+                Accessible.checked: checked
                 opacity: checked ? 1 : 0.7
                 Behavior on opacity {
                     NumberAnimation {}
@@ -78,6 +83,8 @@ ZibToolBar {
         ZibMenuButton {
             id: addNoteButton
             readonly property string menuName: qsTr("New note")
+            toolTipText: menuName
+            shortcutText: "Ctrl+N"
             image.imagePath: "image://ThemeImageProvider/edit-add"
             onClicked: mainPage.showNewNotePageList()
         }

@@ -23,6 +23,7 @@ Item {
     property int toggleCount: 0
 
     signal noteClicked(var note)
+    signal deleteRequested(var files)
 
     function toggleCheckMode() {
         toggleCount++
