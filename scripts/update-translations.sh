@@ -22,5 +22,5 @@ update() {
 }
 
 update zib-notes app platform/notify
-update notesbase plugin/qml platform/notesmodule
+update notesbase plugin/qml plugin/*.cpp platform/notesmodule
 update zibcomponents platform/components/qml

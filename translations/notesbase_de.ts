@@ -22,6 +22,44 @@
         <source>New canvas note</source>
         <translation>Neue Zeichennotiz</translation>
     </message>
+    <message>
+        <location line="+27"/>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The drawing could not be saved.</source>
+        <translation>Die Zeichnung konnte nicht gespeichert werden.</translation>
+    </message>
+</context>
+<context>
+    <name>ChangedElsewhereBar</name>
+    <message>
+        <location filename="../plugin/qml/ChangedElsewhereBar.qml" line="+27"/>
+        <source>This note was deleted elsewhere.</source>
+        <translation>Diese Notiz wurde anderswo gelöscht.</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>This note was changed elsewhere.</source>
+        <translation>Diese Notiz wurde anderswo geändert.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Keep as a new note</source>
+        <translation>Als neue Notiz behalten</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Load that version</source>
+        <translation>Andere Fassung laden</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Keep mine</source>
+        <translation>Meine behalten</translation>
+    </message>
 </context>
 <context>
     <name>ListNotePage</name>
@@ -31,7 +69,7 @@
         <translation>Neue Checkliste</translation>
     </message>
     <message>
-        <location line="+293"/>
+        <location line="+296"/>
         <source>Entry %1</source>
         <translation>Eintrag %1</translation>
     </message>
@@ -39,14 +77,14 @@
 <context>
     <name>NotePage</name>
     <message>
-        <location filename="../plugin/qml/NotePage.qml" line="+51"/>
+        <location filename="../plugin/qml/NotePage.qml" line="+77"/>
         <location line="+57"/>
-        <location line="+332"/>
+        <location line="+351"/>
         <source>Warning</source>
         <translation>Warnung</translation>
     </message>
     <message>
-        <location line="-388"/>
+        <location line="-407"/>
         <source>You have unsaved data. Do you still want to continue?</source>
         <translation>Es gibt ungespeicherte Änderungen. Trotzdem fortfahren?</translation>
     </message>
@@ -66,7 +104,7 @@
         <translation>Notiz löschen</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+48"/>
         <source>Title</source>
         <translation>Titel</translation>
     </message>
@@ -104,6 +142,11 @@
         <location line="+11"/>
         <source>Do you really want to clear canvas?</source>
         <translation>Möchten Sie die Zeichnung wirklich leeren?</translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <source>The note could not be saved: %1</source>
+        <translation>Die Notiz konnte nicht gespeichert werden: %1</translation>
     </message>
 </context>
 <context>
@@ -155,11 +198,73 @@ Drücken Sie die Schaltfläche + oder Strg+N, um Ihre erste Notiz zu schreiben.<
     </message>
 </context>
 <context>
+    <name>NotesModel</name>
+    <message>
+        <location filename="../plugin/notesmodel.cpp" line="+299"/>
+        <source>The note could not be added: %1</source>
+        <translation>Die Notiz konnte nicht hinzugefügt werden: %1</translation>
+    </message>
+    <message>
+        <location line="+98"/>
+        <source>The note could not be deleted: %1</source>
+        <translation>Die Notiz konnte nicht gelöscht werden: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The notes could not be deleted: %1</source>
+        <translation>Die Notizen konnten nicht gelöscht werden: %1</translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <location line="+21"/>
+        <source>The notes could not be brought back: %1</source>
+        <translation>Die Notizen konnten nicht wiederhergestellt werden: %1</translation>
+    </message>
+    <message>
+        <location line="+134"/>
+        <source>The list of notes could not be updated: %1</source>
+        <translation>Die Liste der Notizen konnte nicht aktualisiert werden: %1</translation>
+    </message>
+    <message>
+        <location line="+97"/>
+        <location line="+7"/>
+        <source>The note could not be kept: %1</source>
+        <translation>Die Notiz konnte nicht behalten werden: %1</translation>
+    </message>
+</context>
+<context>
     <name>RoundAddButton</name>
     <message>
         <location filename="../platform/notesmodule/private/RoundAddButton.qml" line="+62"/>
         <source>New note</source>
         <translation>Neue Notiz</translation>
+    </message>
+</context>
+<context>
+    <name>SafeIniFile</name>
+    <message>
+        <location filename="../plugin/safeinifile.cpp" line="+107"/>
+        <source>no file can be created</source>
+        <translation>es kann keine Datei angelegt werden</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <location line="+42"/>
+        <location line="+53"/>
+        <location line="+8"/>
+        <source>the file could not be written</source>
+        <translation>die Datei konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <location line="-81"/>
+        <location line="+13"/>
+        <source>the file cannot be read</source>
+        <translation>die Datei kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <location line="+74"/>
+        <source>the file could not be replaced</source>
+        <translation>die Datei konnte nicht ersetzt werden</translation>
     </message>
 </context>
 <context>

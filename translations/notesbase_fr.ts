@@ -22,6 +22,44 @@
         <source>New canvas note</source>
         <translation>Nouvelle note dessinée</translation>
     </message>
+    <message>
+        <location line="+27"/>
+        <source>Warning</source>
+        <translation>Attention</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The drawing could not be saved.</source>
+        <translation>Le dessin n’a pas pu être enregistré.</translation>
+    </message>
+</context>
+<context>
+    <name>ChangedElsewhereBar</name>
+    <message>
+        <location filename="../plugin/qml/ChangedElsewhereBar.qml" line="+27"/>
+        <source>This note was deleted elsewhere.</source>
+        <translation>Cette note a été supprimée ailleurs.</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>This note was changed elsewhere.</source>
+        <translation>Cette note a été modifiée ailleurs.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Keep as a new note</source>
+        <translation>Garder comme nouvelle note</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Load that version</source>
+        <translation>Charger l’autre version</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Keep mine</source>
+        <translation>Garder la mienne</translation>
+    </message>
 </context>
 <context>
     <name>ListNotePage</name>
@@ -31,7 +69,7 @@
         <translation>Nouvelle liste de tâches</translation>
     </message>
     <message>
-        <location line="+293"/>
+        <location line="+296"/>
         <source>Entry %1</source>
         <translation>Élément %1</translation>
     </message>
@@ -39,14 +77,14 @@
 <context>
     <name>NotePage</name>
     <message>
-        <location filename="../plugin/qml/NotePage.qml" line="+51"/>
+        <location filename="../plugin/qml/NotePage.qml" line="+77"/>
         <location line="+57"/>
-        <location line="+332"/>
+        <location line="+351"/>
         <source>Warning</source>
         <translation>Attention</translation>
     </message>
     <message>
-        <location line="-388"/>
+        <location line="-407"/>
         <source>You have unsaved data. Do you still want to continue?</source>
         <translation>Des modifications ne sont pas enregistrées. Voulez-vous continuer quand même ?</translation>
     </message>
@@ -66,7 +104,7 @@
         <translation>Supprimer la note</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+48"/>
         <source>Title</source>
         <translation>Titre</translation>
     </message>
@@ -104,6 +142,11 @@
         <location line="+11"/>
         <source>Do you really want to clear canvas?</source>
         <translation>Voulez-vous vraiment effacer le dessin ?</translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <source>The note could not be saved: %1</source>
+        <translation>La note n’a pas pu être enregistrée : %1</translation>
     </message>
 </context>
 <context>
@@ -155,11 +198,73 @@ Appuyez sur le bouton + ou sur Ctrl+N pour écrire votre première note.</transl
     </message>
 </context>
 <context>
+    <name>NotesModel</name>
+    <message>
+        <location filename="../plugin/notesmodel.cpp" line="+299"/>
+        <source>The note could not be added: %1</source>
+        <translation>La note n’a pas pu être ajoutée : %1</translation>
+    </message>
+    <message>
+        <location line="+98"/>
+        <source>The note could not be deleted: %1</source>
+        <translation>La note n’a pas pu être supprimée : %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The notes could not be deleted: %1</source>
+        <translation>Les notes n’ont pas pu être supprimées : %1</translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <location line="+21"/>
+        <source>The notes could not be brought back: %1</source>
+        <translation>Les notes n’ont pas pu être restaurées : %1</translation>
+    </message>
+    <message>
+        <location line="+134"/>
+        <source>The list of notes could not be updated: %1</source>
+        <translation>La liste des notes n’a pas pu être mise à jour : %1</translation>
+    </message>
+    <message>
+        <location line="+97"/>
+        <location line="+7"/>
+        <source>The note could not be kept: %1</source>
+        <translation>La note n’a pas pu être gardée : %1</translation>
+    </message>
+</context>
+<context>
     <name>RoundAddButton</name>
     <message>
         <location filename="../platform/notesmodule/private/RoundAddButton.qml" line="+62"/>
         <source>New note</source>
         <translation>Nouvelle note</translation>
+    </message>
+</context>
+<context>
+    <name>SafeIniFile</name>
+    <message>
+        <location filename="../plugin/safeinifile.cpp" line="+107"/>
+        <source>no file can be created</source>
+        <translation>aucun fichier ne peut être créé</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <location line="+42"/>
+        <location line="+53"/>
+        <location line="+8"/>
+        <source>the file could not be written</source>
+        <translation>le fichier n’a pas pu être écrit</translation>
+    </message>
+    <message>
+        <location line="-81"/>
+        <location line="+13"/>
+        <source>the file cannot be read</source>
+        <translation>le fichier ne peut pas être lu</translation>
+    </message>
+    <message>
+        <location line="+74"/>
+        <source>the file could not be replaced</source>
+        <translation>le fichier n’a pas pu être remplacé</translation>
     </message>
 </context>
 <context>

@@ -22,6 +22,44 @@
         <source>New canvas note</source>
         <translation>Новая заметка-рисунок</translation>
     </message>
+    <message>
+        <location line="+27"/>
+        <source>Warning</source>
+        <translation>Внимание</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The drawing could not be saved.</source>
+        <translation>Не удалось сохранить рисунок.</translation>
+    </message>
+</context>
+<context>
+    <name>ChangedElsewhereBar</name>
+    <message>
+        <location filename="../plugin/qml/ChangedElsewhereBar.qml" line="+27"/>
+        <source>This note was deleted elsewhere.</source>
+        <translation>Эта заметка удалена в другом месте.</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>This note was changed elsewhere.</source>
+        <translation>Эта заметка изменена в другом месте.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Keep as a new note</source>
+        <translation>Сохранить как новую заметку</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Load that version</source>
+        <translation>Загрузить ту версию</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Keep mine</source>
+        <translation>Оставить мою</translation>
+    </message>
 </context>
 <context>
     <name>ListNotePage</name>
@@ -31,7 +69,7 @@
         <translation>Новый список дел</translation>
     </message>
     <message>
-        <location line="+293"/>
+        <location line="+296"/>
         <source>Entry %1</source>
         <translation>Пункт %1</translation>
     </message>
@@ -39,14 +77,14 @@
 <context>
     <name>NotePage</name>
     <message>
-        <location filename="../plugin/qml/NotePage.qml" line="+51"/>
+        <location filename="../plugin/qml/NotePage.qml" line="+77"/>
         <location line="+57"/>
-        <location line="+332"/>
+        <location line="+351"/>
         <source>Warning</source>
         <translation>Внимание</translation>
     </message>
     <message>
-        <location line="-388"/>
+        <location line="-407"/>
         <source>You have unsaved data. Do you still want to continue?</source>
         <translation>Есть несохранённые изменения. Всё равно продолжить?</translation>
     </message>
@@ -66,7 +104,7 @@
         <translation>Удалить заметку</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+48"/>
         <source>Title</source>
         <translation>Заголовок</translation>
     </message>
@@ -104,6 +142,11 @@
         <location line="+11"/>
         <source>Do you really want to clear canvas?</source>
         <translation>Вы действительно хотите очистить рисунок?</translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <source>The note could not be saved: %1</source>
+        <translation>Не удалось сохранить заметку: %1</translation>
     </message>
 </context>
 <context>
@@ -155,11 +198,73 @@ Press the + button or Ctrl+N to write your first note.</source>
     </message>
 </context>
 <context>
+    <name>NotesModel</name>
+    <message>
+        <location filename="../plugin/notesmodel.cpp" line="+299"/>
+        <source>The note could not be added: %1</source>
+        <translation>Не удалось добавить заметку: %1</translation>
+    </message>
+    <message>
+        <location line="+98"/>
+        <source>The note could not be deleted: %1</source>
+        <translation>Не удалось удалить заметку: %1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The notes could not be deleted: %1</source>
+        <translation>Не удалось удалить заметки: %1</translation>
+    </message>
+    <message>
+        <location line="+49"/>
+        <location line="+21"/>
+        <source>The notes could not be brought back: %1</source>
+        <translation>Не удалось восстановить заметки: %1</translation>
+    </message>
+    <message>
+        <location line="+134"/>
+        <source>The list of notes could not be updated: %1</source>
+        <translation>Не удалось обновить список заметок: %1</translation>
+    </message>
+    <message>
+        <location line="+97"/>
+        <location line="+7"/>
+        <source>The note could not be kept: %1</source>
+        <translation>Не удалось оставить заметку: %1</translation>
+    </message>
+</context>
+<context>
     <name>RoundAddButton</name>
     <message>
         <location filename="../platform/notesmodule/private/RoundAddButton.qml" line="+62"/>
         <source>New note</source>
         <translation>Новая заметка</translation>
+    </message>
+</context>
+<context>
+    <name>SafeIniFile</name>
+    <message>
+        <location filename="../plugin/safeinifile.cpp" line="+107"/>
+        <source>no file can be created</source>
+        <translation>не удаётся создать файл</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <location line="+42"/>
+        <location line="+53"/>
+        <location line="+8"/>
+        <source>the file could not be written</source>
+        <translation>не удалось записать файл</translation>
+    </message>
+    <message>
+        <location line="-81"/>
+        <location line="+13"/>
+        <source>the file cannot be read</source>
+        <translation>не удаётся прочитать файл</translation>
+    </message>
+    <message>
+        <location line="+74"/>
+        <source>the file could not be replaced</source>
+        <translation>не удалось заменить файл</translation>
     </message>
 </context>
 <context>

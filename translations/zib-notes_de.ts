@@ -2,6 +2,35 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>DeleteUndoNotice</name>
+    <message>
+        <location filename="../app/qml/pages/components/DeleteUndoNotice.qml" line="+16"/>
+        <source>Note deleted</source>
+        <translation>Notiz gelöscht</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+0"/>
+        <source>%n notes deleted</source>
+        <translation>
+            <numerusform>%n Notiz gelöscht</numerusform>
+            <numerusform>%n Notizen gelöscht</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+58"/>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+</context>
+<context>
+    <name>DesktopNotifications</name>
+    <message>
+        <location filename="../app/desktopnotifications.cpp" line="+60"/>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+</context>
+<context>
     <name>MainPage</name>
     <message>
         <location filename="../app/qml/pages/MainPage.qml" line="+40"/>
@@ -22,7 +51,7 @@
         </translation>
     </message>
     <message>
-        <location line="+83"/>
+        <location line="+104"/>
         <source>Delete the marked notes</source>
         <translation>Markierte Notizen löschen</translation>
     </message>
@@ -43,7 +72,7 @@
 <context>
     <name>Tray</name>
     <message>
-        <location filename="../app/tray.cpp" line="+51"/>
+        <location filename="../app/tray.cpp" line="+100"/>
         <source>Open task</source>
         <translation>Aufgabe öffnen</translation>
     </message>
@@ -53,12 +82,18 @@
         <translation>Schließen</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+94"/>
+        <source>%1 (missed, due %2)</source>
+        <translation>%1 (verpasst, fällig %2)</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <location line="+27"/>
         <source>Task notification: </source>
         <translation>Aufgabenerinnerung: </translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-45"/>
         <source>Task notification</source>
         <translation>Aufgabenerinnerung</translation>
     </message>
@@ -71,7 +106,7 @@
         <translation>Notizen</translation>
     </message>
     <message>
-        <location filename="../app/main.cpp" line="+59"/>
+        <location filename="../app/main.cpp" line="+75"/>
         <source>Notify task &lt;noteId&gt;.</source>
         <translation>An die Aufgabe &lt;noteId&gt; erinnern.</translation>
     </message>
@@ -92,7 +127,12 @@
         <translation>Eine Aufgabe anlegen.</translation>
     </message>
     <message>
-        <location filename="../platform/notify/main.cpp" line="+15"/>
+        <location line="+6"/>
+        <source>Start in the background, without a window.</source>
+        <translation>Im Hintergrund starten, ohne Fenster.</translation>
+    </message>
+    <message>
+        <location filename="../platform/notify/main.cpp" line="+98"/>
         <source>Shows the reminder of a note through zib-notes.</source>
         <translation>Zeigt die Erinnerung einer Notiz über zib-notes.</translation>
     </message>
@@ -107,19 +147,10 @@
         <translation>Es wird genau ein Dateiname einer Notiz erwartet.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location filename="../app/main.cpp" line="-43"/>
+        <location filename="../platform/notify/main.cpp" line="+6"/>
         <source>Not a note file name: %1</source>
         <translation>Kein Dateiname einer Notiz: %1</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>zib-notes was not found.</source>
-        <translation>zib-notes wurde nicht gefunden.</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>zib-notes could not be started.</source>
-        <translation>zib-notes konnte nicht gestartet werden.</translation>
     </message>
 </context>
 </TS>

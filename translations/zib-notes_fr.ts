@@ -2,6 +2,35 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>DeleteUndoNotice</name>
+    <message>
+        <location filename="../app/qml/pages/components/DeleteUndoNotice.qml" line="+16"/>
+        <source>Note deleted</source>
+        <translation>Note supprimée</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+0"/>
+        <source>%n notes deleted</source>
+        <translation>
+            <numerusform>%n note supprimée</numerusform>
+            <numerusform>%n notes supprimées</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+58"/>
+        <source>Undo</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>DesktopNotifications</name>
+    <message>
+        <location filename="../app/desktopnotifications.cpp" line="+60"/>
+        <source>Open</source>
+        <translation>Ouvrir</translation>
+    </message>
+</context>
+<context>
     <name>MainPage</name>
     <message>
         <location filename="../app/qml/pages/MainPage.qml" line="+40"/>
@@ -22,7 +51,7 @@
         </translation>
     </message>
     <message>
-        <location line="+83"/>
+        <location line="+104"/>
         <source>Delete the marked notes</source>
         <translation>Supprimer les notes marquées</translation>
     </message>
@@ -43,7 +72,7 @@
 <context>
     <name>Tray</name>
     <message>
-        <location filename="../app/tray.cpp" line="+51"/>
+        <location filename="../app/tray.cpp" line="+100"/>
         <source>Open task</source>
         <translation>Ouvrir la tâche</translation>
     </message>
@@ -53,12 +82,18 @@
         <translation>Fermer</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+94"/>
+        <source>%1 (missed, due %2)</source>
+        <translation>%1 (manqué, prévu le %2)</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <location line="+27"/>
         <source>Task notification: </source>
         <translation>Rappel de tâche : </translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-45"/>
         <source>Task notification</source>
         <translation>Rappel de tâche</translation>
     </message>
@@ -71,7 +106,7 @@
         <translation>Notes</translation>
     </message>
     <message>
-        <location filename="../app/main.cpp" line="+59"/>
+        <location filename="../app/main.cpp" line="+75"/>
         <source>Notify task &lt;noteId&gt;.</source>
         <translation>Rappeler la tâche &lt;noteId&gt;.</translation>
     </message>
@@ -92,7 +127,12 @@
         <translation>Créer une tâche.</translation>
     </message>
     <message>
-        <location filename="../platform/notify/main.cpp" line="+15"/>
+        <location line="+6"/>
+        <source>Start in the background, without a window.</source>
+        <translation>Démarrer en arrière-plan, sans fenêtre.</translation>
+    </message>
+    <message>
+        <location filename="../platform/notify/main.cpp" line="+98"/>
         <source>Shows the reminder of a note through zib-notes.</source>
         <translation>Affiche le rappel d’une note avec zib-notes.</translation>
     </message>
@@ -107,19 +147,10 @@
         <translation>Un seul nom de fichier de note est attendu.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location filename="../app/main.cpp" line="-43"/>
+        <location filename="../platform/notify/main.cpp" line="+6"/>
         <source>Not a note file name: %1</source>
         <translation>Ce n’est pas un nom de fichier de note : %1</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>zib-notes was not found.</source>
-        <translation>zib-notes est introuvable.</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>zib-notes could not be started.</source>
-        <translation>zib-notes n’a pas pu être lancé.</translation>
     </message>
 </context>
 </TS>

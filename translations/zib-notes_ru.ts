@@ -2,6 +2,36 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>DeleteUndoNotice</name>
+    <message>
+        <location filename="../app/qml/pages/components/DeleteUndoNotice.qml" line="+16"/>
+        <source>Note deleted</source>
+        <translation>Заметка удалена</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+0"/>
+        <source>%n notes deleted</source>
+        <translation>
+            <numerusform>%n заметка удалена</numerusform>
+            <numerusform>%n заметки удалены</numerusform>
+            <numerusform>%n заметок удалено</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+58"/>
+        <source>Undo</source>
+        <translation>Отменить</translation>
+    </message>
+</context>
+<context>
+    <name>DesktopNotifications</name>
+    <message>
+        <location filename="../app/desktopnotifications.cpp" line="+60"/>
+        <source>Open</source>
+        <translation>Открыть</translation>
+    </message>
+</context>
+<context>
     <name>MainPage</name>
     <message>
         <location filename="../app/qml/pages/MainPage.qml" line="+40"/>
@@ -23,7 +53,7 @@
         </translation>
     </message>
     <message>
-        <location line="+83"/>
+        <location line="+104"/>
         <source>Delete the marked notes</source>
         <translation>Удалить отмеченные заметки</translation>
     </message>
@@ -44,7 +74,7 @@
 <context>
     <name>Tray</name>
     <message>
-        <location filename="../app/tray.cpp" line="+51"/>
+        <location filename="../app/tray.cpp" line="+100"/>
         <source>Open task</source>
         <translation>Открыть задачу</translation>
     </message>
@@ -54,12 +84,18 @@
         <translation>Закрыть</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+94"/>
+        <source>%1 (missed, due %2)</source>
+        <translation>%1 (пропущено, срок %2)</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <location line="+27"/>
         <source>Task notification: </source>
         <translation>Напоминание о задаче: </translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-45"/>
         <source>Task notification</source>
         <translation>Напоминание о задаче</translation>
     </message>
@@ -72,7 +108,7 @@
         <translation>Заметки</translation>
     </message>
     <message>
-        <location filename="../app/main.cpp" line="+59"/>
+        <location filename="../app/main.cpp" line="+75"/>
         <source>Notify task &lt;noteId&gt;.</source>
         <translation>Напомнить о задаче &lt;noteId&gt;.</translation>
     </message>
@@ -93,7 +129,12 @@
         <translation>Создать задачу.</translation>
     </message>
     <message>
-        <location filename="../platform/notify/main.cpp" line="+15"/>
+        <location line="+6"/>
+        <source>Start in the background, without a window.</source>
+        <translation>Запустить в фоне, без окна.</translation>
+    </message>
+    <message>
+        <location filename="../platform/notify/main.cpp" line="+98"/>
         <source>Shows the reminder of a note through zib-notes.</source>
         <translation>Показывает напоминание заметки через zib-notes.</translation>
     </message>
@@ -108,19 +149,10 @@
         <translation>Ожидается одно имя файла заметки.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location filename="../app/main.cpp" line="-43"/>
+        <location filename="../platform/notify/main.cpp" line="+6"/>
         <source>Not a note file name: %1</source>
         <translation>Это не имя файла заметки: %1</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>zib-notes was not found.</source>
-        <translation>zib-notes не найдена.</translation>
-    </message>
-    <message>
-        <location line="+5"/>
-        <source>zib-notes could not be started.</source>
-        <translation>Не удалось запустить zib-notes.</translation>
     </message>
 </context>
 </TS>

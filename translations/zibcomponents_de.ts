@@ -4,7 +4,7 @@
 <context>
     <name>ZibColorPickerDialog</name>
     <message>
-        <location filename="../platform/components/qml/ZibColorPickerDialog.qml" line="+42"/>
+        <location filename="../platform/components/qml/ZibColorPickerDialog.qml" line="+41"/>
         <source>Colour</source>
         <translation>Farbe</translation>
     </message>
@@ -27,11 +27,6 @@
         <location line="+1"/>
         <source>Blue</source>
         <translation>Blau</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Opacity</source>
-        <translation>Deckkraft</translation>
     </message>
 </context>
 <context>
