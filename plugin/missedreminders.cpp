@@ -3,22 +3,7 @@
 #include "reminderhistory.h"
 #include "reminderschedule.h"
 
-#include <QFileInfo>
 #include <QSet>
-#include <QSettings>
-
-MissedReminders::Note MissedReminders::readNoteFile(const QString &path, const QString &file,
-                                                    const QDateTime &modifyDate)
-{
-    Note note { file, 0, QDateTime(), modifyDate };
-    // Only regular files: a FIFO in the notes directory must not block us.
-    if (!QFileInfo(path).isFile())
-        return note;
-    const QSettings settings(path, QSettings::IniFormat);
-    note.notifyType = settings.value(QStringLiteral("notify-type"), 0).toInt();
-    note.notifyDate = settings.value(QStringLiteral("notify-date")).toDateTime();
-    return note;
-}
 
 QList<MissedReminders::Missed> MissedReminders::take(const QList<Note> &notes, const QDateTime &now)
 {

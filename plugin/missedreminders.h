@@ -25,10 +25,6 @@ public:
         QDateTime dueDate;
     };
 
-    // The reminder as the note file holds it; notifyType 0 when the file
-    // is missing or has none.
-    static Note readNoteFile(const QString &path, const QString &file, const QDateTime &modifyDate);
-
     static QList<Missed> take(const QList<Note> &notes, const QDateTime &now);
 
     // The program announced the note's reminder at now.

@@ -185,7 +185,9 @@ MissedReminders::Note NotesModel::reminderOf(int row) const
     const Row &entry = notes.at(row);
     if (entry.note && entry.note->loaded())
         return { entry.file, entry.note->notifyType(), entry.note->notifyDate(), entry.modifyDate };
-    return MissedReminders::readNoteFile(getNotePath(entry.file), entry.file, entry.modifyDate);
+    // Most notes have no reminder; their files are only glanced at.
+    const CronReconciler::Reminder reminder = CronReconciler::readReminder(entry.file);
+    return { entry.file, reminder.type, reminder.date, entry.modifyDate };
 }
 
 QVariantList NotesModel::takeMissedReminders()
