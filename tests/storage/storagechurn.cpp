@@ -34,6 +34,10 @@ QString fileAt(const NotesModel &model, int row)
 
 int main(int argc, char **argv)
 {
+    // A group of its own, so that the test can kill it together with a child
+    // it was forking at that moment (which would otherwise wait for it
+    // forever and hold the test's output open).
+    ::setpgid(0, 0);
     QCoreApplication::setOrganizationName(QString());
     QCoreApplication::setApplicationName(QStringLiteral("zib-notes"));
     QCoreApplication app(argc, argv);

@@ -7,6 +7,8 @@
 #include <QSet>
 #include <QtTest>
 
+#include <csignal>
+
 // A process that adds, saves and deletes notes is killed with SIGKILL at a
 // random moment, over and over. After each kill the next start's repair
 // runs and the collection must hold exactly the notes the process had
@@ -55,6 +57,7 @@ void TestKillLoop::killsLoseNothing()
         churn.start(QStringLiteral(STORAGE_CHURN), QStringList());
         QVERIFY(churn.waitForStarted());
         QThread::msleep(random.bounded(LongestRunMsec));
+        ::kill(-pid_t(churn.processId()), SIGKILL);
         churn.kill();
         QVERIFY(churn.waitForFinished());
         QCOMPARE(churn.exitStatus(), QProcess::CrashExit);
