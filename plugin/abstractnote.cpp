@@ -125,6 +125,14 @@ void AbstractNote::setChangedElsewhere(bool changed)
     emit changedElsewhereChanged();
 }
 
+void AbstractNote::setShown(bool shown)
+{
+    if (m_shown == shown)
+        return;
+    m_shown = shown;
+    emit shownChanged();
+}
+
 void AbstractNote::setRemovedElsewhere(bool removed)
 {
     if (m_removedElsewhere == removed)
@@ -204,6 +212,20 @@ void AbstractNote::load(const QString &file)
 
 bool AbstractNote::save()
 {
+    if (!writeFile())
+        return false;
+    // A reminder switched off or expired loses its line; any other keeps
+    // exactly the one it has now.
+    if (m_droppedReminder)
+        removeCronLine(m_file);
+    else if (m_notifyType != RepeatNever)
+        replaceCronLine(m_file, cronLine(*this));
+    emit saved(m_file, m_modifyDate);
+    return true;
+}
+
+bool AbstractNote::writeFile()
+{
     // Only the collection names notes; without a proper name there is nothing to write.
     // Nor for a note another program removed: the file would come back alone.
     if (!isPlainNoteFileName(m_file) || m_removedElsewhere)
@@ -236,18 +258,13 @@ bool AbstractNote::save()
         return false;
     }
 
+    m_droppedReminder = dropReminder;
     if (expire)
         setNotifyType(RepeatNever);
-    if (dropReminder)
-        removeCronLine(m_file);
-    else if (m_notifyType != RepeatNever)
-        replaceCronLine(m_file, cronLine(*this));
-
     setSaveError(QString());
     setModifyDate(QDateTime::currentDateTime());
     // What is on disk now is the user's version, and what the note holds.
     setChangedElsewhere(false);
     setLoaded(true);
-    emit saved(m_file, m_modifyDate);
     return true;
 }

@@ -27,6 +27,9 @@ class AbstractNote : public QObject
     // of it is then not loaded over the edit but told (changedElsewhere).
     Q_PROPERTY(bool editing READ editing WRITE setEditing NOTIFY editingChanged)
     Q_PROPERTY(bool changedElsewhere READ changedElsewhere WRITE setChangedElsewhere NOTIFY changedElsewhereChanged)
+    // Set by a page while it shows the note: a note removed elsewhere is
+    // kept meanwhile, so that the page can still offer to keep it.
+    Q_PROPERTY(bool shown READ shown WRITE setShown NOTIFY shownChanged)
     // Another program removed the note from the collection; saving it would
     // bring a lone file back, so it is refused (NotesModel::keepRemovedNote
     // makes it a note of the collection again).
@@ -76,6 +79,7 @@ public:
     QDateTime notifyDate() const { return m_notifyDate; }
     bool editing() const { return m_editing; }
     bool changedElsewhere() const { return m_changedElsewhere; }
+    bool shown() const { return m_shown; }
     bool removedElsewhere() const { return m_removedElsewhere; }
     QString saveError() const { return m_saveError; }
 
@@ -87,6 +91,7 @@ public:
     void setNotifyDate(const QDateTime &date);
     void setEditing(bool editing);
     void setChangedElsewhere(bool changed);
+    void setShown(bool shown);
     void setRemovedElsewhere(bool removed);
 
     // Used by the collection and by load(); not writable from QML.
@@ -108,6 +113,7 @@ signals:
     void notifyDateChanged();
     void editingChanged();
     void changedElsewhereChanged();
+    void shownChanged();
     void removedElsewhereChanged();
     void saved(const QString &file, const QDateTime &modifyDate);
     void saveErrorChanged();
@@ -117,6 +123,12 @@ public slots:
     // False when the note file could not be written; the old file is
     // then untouched, saveError says why and saved is not emitted.
     bool save();
+
+public:
+    // The file part of save(): writes the note's file and nothing else, no
+    // crontab edit and no saved signal, so that the collection can do it
+    // while it holds its lock and see to the reminder's line afterwards.
+    bool writeFile();
 
 private:
     bool m_loaded = false;
@@ -131,6 +143,9 @@ private:
     QDateTime m_notifyDate;
     bool m_editing = false;
     bool m_changedElsewhere = false;
+    bool m_shown = false;
     bool m_removedElsewhere = false;
+    // The last write switched the reminder off (or it had expired).
+    bool m_droppedReminder = false;
     QString m_saveError;
 };

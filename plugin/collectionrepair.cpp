@@ -140,6 +140,8 @@ bool CollectionRepair::repair(const QString &directory)
     // Whoever adds or deletes holds the lock: a mark found under it was
     // left by a process that is gone.
     const NotesConfLock lock;
+    if (!lock.isLocked())
+        return false; // the next start looks again
     const QStringList entries = markers(directory);
     SafeIniFile confFile(directory + QStringLiteral("/notes.conf"));
     QSettings *conf = confFile.settings();

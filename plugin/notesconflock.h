@@ -9,17 +9,23 @@
 // "notes.conf" is replaced on every write): a process that dies releases it,
 // so there are no stale locks, no lock file is left behind, and taking it
 // costs no write to the disk.
+//
+// Nobody holds it for more than a few file writes (no child process runs
+// under it), so a short wait is enough; the GUI never stalls for another
+// process.
 class NotesConfLock
 {
 public:
-    explicit NotesConfLock(int waitMsec = 15000);
+    static const int DefaultWait = 500;
+
+    explicit NotesConfLock(int waitMsec = DefaultWait);
     ~NotesConfLock();
 
     NotesConfLock(const NotesConfLock &) = delete;
     NotesConfLock &operator=(const NotesConfLock &) = delete;
 
     // False when another process held the lock past the waiting time; the
-    // operation goes on then, as it would without any lock.
+    // operation must not go on then (it is refused, or tried again later).
     bool isLocked() const { return locked; }
 
 private:

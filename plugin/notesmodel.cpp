@@ -21,6 +21,7 @@ namespace {
 const int WatcherPause = 1000;
 const int CronCheckDelay = 2000;
 const int ReleaseDelay = 2000;
+const int ListingRetryDelay = 250;
 
 const QString NotesGroup = QStringLiteral("Notes");
 const QString NextFilenameKey = QStringLiteral("next-filename");
@@ -80,7 +81,8 @@ NotesModel::NotesModel(QObject *parent)
     // way to an empty collection file.
     if (confExisted && !SafeIniFile::isRegularFile(confPath) && !QFileInfo(confPath).isDir()) {
         const NotesConfLock lock;
-        SafeIniFile(confPath).commit();
+        if (lock.isLocked())
+            SafeIniFile(confPath).commit();
     }
     confStamp = CollectionIndex::stamp(confPath);
     QSettings conf(confPath, QSettings::IniFormat);
@@ -96,7 +98,7 @@ NotesModel::NotesModel(QObject *parent)
         const NotesConfLock lock;
         SafeIniFile fresh(confPath);
         // Written back only while nobody has moved the counter meanwhile.
-        if (fresh.isOpen()
+        if (lock.isLocked() && fresh.isOpen()
             && fresh.settings()->value(NextFilenameKey, QStringLiteral("1")).toString() == nextFilename) {
             fresh.settings()->setValue(NextFilenameKey, nextFilename);
             fresh.commit();
@@ -258,8 +260,8 @@ bool NotesModel::addItem(AbstractNote *note)
         const NotesConfLock lock;
         SafeIniFile confFile(NoteWatcher::confPath());
         QSettings *conf = confFile.settings();
-        QString error = confFile.errorString();
-        bool ok = conf != nullptr;
+        QString error = lock.isLocked() ? confFile.errorString() : busyMessage();
+        bool ok = lock.isLocked() && conf != nullptr;
         const QString counter = nextFilename;
         if (ok) {
             file = allocateFileName(*conf);
@@ -269,8 +271,9 @@ bool NotesModel::addItem(AbstractNote *note)
             note->setFile(file);
             note->setCreationDate(QDateTime::currentDateTime());
             note->setLoaded(true);
-            // Saved before it is connected: this first save needs no save reaction.
-            ok = note->save();
+            // Written before it is connected: this first save needs no save
+            // reaction, and its reminder's line waits until the lock is free.
+            ok = note->writeFile();
             error = note->saveError();
         }
         if (ok) {
@@ -286,8 +289,6 @@ bool NotesModel::addItem(AbstractNote *note)
             if (!ok) {
                 error = confFile.errorString();
                 QFile::remove(note->fullPath());
-                if (note->notifyType() != AbstractNote::RepeatNever)
-                    removeCronLine(file);
             }
         }
         if (!file.isEmpty())
@@ -303,6 +304,8 @@ bool NotesModel::addItem(AbstractNote *note)
         }
     }
 
+    // Told like any save, before the model listens: this one is listed.
+    emit note->saved(file, note->modifyDate());
     QQmlEngine::setObjectOwnership(note, QQmlEngine::CppOwnership);
     const NotePtr handle = adopt(note);
     connectNote(handle);
@@ -314,8 +317,8 @@ bool NotesModel::addItem(AbstractNote *note)
     notes.append(row);
     endInsertRows();
 
-    // The save normally installed the line already; this leaves exactly one
-    // and writes nothing when it is there (a user's copy of it does not count).
+    // Exactly one line, none written when it is there already (a user's
+    // copy of it does not count).
     if (note->notifyType() != AbstractNote::RepeatNever)
         addCronLine(handle);
     return true;
@@ -336,7 +339,7 @@ QString NotesModel::allocateFileName(QSettings &conf)
     const QSet<QString> taken(groups.cbegin(), groups.cend());
     const QDir dir(notesDirectory());
     QString file = counterText(counter) + NoteSuffix;
-    while (taken.contains(file) || dir.exists(file) || indexOfFile(file) >= 0) {
+    while (taken.contains(file) || dir.exists(file) || indexOfFile(file) >= 0 || isHeld(file)) {
         ++counter;
         file = counterText(counter) + NoteSuffix;
     }
@@ -358,49 +361,13 @@ bool NotesModel::removeItems(const QStringList &files)
     trash.remember(NoteWatcher::confPath(), names);
 
     NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
-    const NotesConfLock lock;
-    const QString directory = notesDirectory();
-    // Read before the files are hidden: the file of a note never loaded is
-    // the only record of its reminder.
     QStringList reminders;
-    for (const QString &name : qAsConst(names)) {
-        const int row = indexOfFile(name);
-        if (hasReminder(name, row >= 0 ? notes.at(row).note.data() : nullptr))
-            reminders << name;
-    }
-
-    // First the note files are hidden, then "notes.conf" loses the groups,
-    // then the files go: a crash at any point leaves the whole note or none
-    // of it (CollectionRepair finishes the work at the next start).
-    SafeIniFile confFile(NoteWatcher::confPath());
-    QSettings *conf = confFile.settings();
-    QString error = confFile.errorString();
-    bool ok = conf != nullptr;
-    QStringList hidden;
-    for (const QString &name : qAsConst(names)) {
-        if (!ok || !CollectionRepair::hide(directory, name, &error)) {
-            ok = false;
-            break;
-        }
-        hidden << name;
-    }
-    if (ok) {
-        conf->beginGroup(NotesGroup);
-        for (const QString &name : qAsConst(names))
-            conf->remove(name);
-        conf->endGroup();
-        setLastModified(*conf, names.last(), QDateTime::currentDateTime());
-        ok = confFile.commit();
-        error = confFile.errorString();
-    }
-    if (!ok) {
-        for (const QString &name : qAsConst(hidden))
-            CollectionRepair::unhide(directory, name);
+    QString error;
+    if (!unlistNotes(names, &reminders, &error)) {
         reportError(names.size() == 1 ? tr("The note could not be deleted: %1").arg(error)
                                       : tr("The notes could not be deleted: %1").arg(error));
         return false;
     }
-
     for (const QString &name : qAsConst(names)) {
         const int row = indexOfFile(name);
         if (row < 0)
@@ -411,30 +378,79 @@ bool NotesModel::removeItems(const QStringList &files)
             holdRemovedNote(note);
         endRemoveRows();
     }
+    // Out of the lock: crontab is a child process that may take seconds.
     for (const QString &name : qAsConst(reminders))
         removeCronLine(name);
-
-    QStringList patterns;
-    for (const QString &name : qAsConst(names)) {
-        // Straight from its hidden name, so that a crash never leaves it
-        // under its own name without a group; Undo knows where it belongs.
-        // Only a plain file is worth keeping: a FIFO or the like just goes.
-        const QString hidden = directory + QLatin1Char('/') + CollectionRepair::deletingName(name);
-        if (SafeIniFile::isRegularFile(hidden))
-            trash.moveAway(hidden, directory + QLatin1Char('/') + name);
-        else
-            QFile::remove(hidden);
-        patterns << name + QLatin1Char('*');
-    }
-    const QStringList listed = QDir(directory).entryList(patterns, QDir::Files, QDir::NoSort);
-    for (int i = listed.size() - 1; i >= 0; --i)
-        trash.moveAway(directory + QLatin1Char('/') + listed.at(i));
 
     // The counter is not restarted when the collection becomes empty: a
     // removed note may still be held (by this model for a moment, by a page
     // or another process), and a new note under its name would be written
     // over by it.
     emit itemsRemoved(names);
+    return true;
+}
+
+bool NotesModel::unlistNotes(const QStringList &names, QStringList *reminders, QString *error)
+{
+    const NotesConfLock lock;
+    if (!lock.isLocked()) {
+        *error = busyMessage();
+        return false;
+    }
+    const QString directory = notesDirectory();
+    // Read before the files are hidden: the file of a note never loaded is
+    // the only record of its reminder.
+    for (const QString &name : names) {
+        const int row = indexOfFile(name);
+        if (hasReminder(name, row >= 0 ? notes.at(row).note.data() : nullptr))
+            *reminders << name;
+    }
+
+    // First the note files are hidden, then "notes.conf" loses the groups,
+    // then the files go: a crash at any point leaves the whole note or none
+    // of it (CollectionRepair finishes the work at the next start).
+    SafeIniFile confFile(NoteWatcher::confPath());
+    QSettings *conf = confFile.settings();
+    *error = confFile.errorString();
+    bool ok = conf != nullptr;
+    QStringList hidden;
+    for (const QString &name : names) {
+        if (!ok || !CollectionRepair::hide(directory, name, error)) {
+            ok = false;
+            break;
+        }
+        hidden << name;
+    }
+    if (ok) {
+        conf->beginGroup(NotesGroup);
+        for (const QString &name : names)
+            conf->remove(name);
+        conf->endGroup();
+        setLastModified(*conf, names.last(), QDateTime::currentDateTime());
+        ok = confFile.commit();
+        *error = confFile.errorString();
+    }
+    if (!ok) {
+        for (const QString &name : qAsConst(hidden))
+            CollectionRepair::unhide(directory, name);
+        return false;
+    }
+
+    QStringList patterns;
+    for (const QString &name : names) {
+        // Straight from its hidden name, so that a crash never leaves it
+        // under its own name without a group; Undo knows where it belongs.
+        // Only a plain file is worth keeping: a FIFO or the like just goes.
+        const QString hiddenPath = directory + QLatin1Char('/') + CollectionRepair::deletingName(name);
+        if (SafeIniFile::isRegularFile(hiddenPath))
+            trash.moveAway(hiddenPath, directory + QLatin1Char('/') + name);
+        else
+            QFile::remove(hiddenPath);
+        patterns << name + QLatin1Char('*');
+    }
+    const QStringList listed = QDir(directory).entryList(patterns, QDir::Files, QDir::NoSort);
+    for (int i = listed.size() - 1; i >= 0; --i)
+        trash.moveAway(directory + QLatin1Char('/') + listed.at(i));
     return true;
 }
 
@@ -445,8 +461,9 @@ int NotesModel::restoreRemovedItems()
     {
         const NotesConfLock lock;
         SafeIniFile confFile(NoteWatcher::confPath());
-        if (!confFile.isOpen()) {
-            reportError(tr("The notes could not be brought back: %1").arg(confFile.errorString()));
+        if (!lock.isLocked() || !confFile.isOpen()) {
+            const QString error = lock.isLocked() ? confFile.errorString() : busyMessage();
+            reportError(tr("The notes could not be brought back: %1").arg(error));
             return 0;
         }
         QSettings &conf = *confFile.settings();
@@ -484,6 +501,20 @@ bool NotesModel::hasReminder(const QString &file, const AbstractNote *note) cons
         && QSettings(path, QSettings::IniFormat).value(QStringLiteral("notify-type"), 0).toInt() != 0;
 }
 
+QString NotesModel::busyMessage()
+{
+    return tr("Another program is changing the notes. Please try again.");
+}
+
+bool NotesModel::isHeld(const QString &file) const
+{
+    for (const NotePtr &note : removedNotes) {
+        if (note->file() == file)
+            return true;
+    }
+    return false;
+}
+
 void NotesModel::reportError(const QString &message)
 {
     m_lastError = message;
@@ -508,10 +539,10 @@ void NotesModel::holdRemovedNote(const NotePtr &note)
 
 void NotesModel::releaseRemovedNotes()
 {
-    // A note still open for editing stays, so that the user's work can be
+    // A note still shown by a page stays, so that the user's work can be
     // kept (keepRemovedNote); the others go.
     for (int i = removedNotes.size() - 1; i >= 0; --i) {
-        if (!removedNotes.at(i)->editing())
+        if (!removedNotes.at(i)->editing() && !removedNotes.at(i)->shown())
             removedNotes.removeAt(i);
     }
     if (!removedNotes.isEmpty())
@@ -576,35 +607,63 @@ void NotesModel::connectNote(const NotePtr &note)
     });
 }
 
-void NotesModel::onNoteSaved(const QString &file, const QDateTime &modifyDate)
+void NotesModel::onNoteSaved(const QString &file)
 {
     // Only a note file name may become a group of "notes.conf".
     if (!isNoteFileName(file))
         return;
-    NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
+    pendingListings.removeAll(file);
+    pendingListings.append(file);
+    listSavedNotes();
     const int row = indexOfFile(file);
-    {
-        const NotesConfLock lock;
-        SafeIniFile confFile(NoteWatcher::confPath());
-        if (QSettings *conf = confFile.settings()) {
+    if (row >= 0)
+        emit dataChanged(index(row), index(row));
+}
+
+// Records the saves in "notes.conf", which is what tells other processes.
+// The note files are written already; while another process holds the
+// lock, the listing waits and is tried again shortly.
+void NotesModel::listSavedNotes()
+{
+    if (pendingListings.isEmpty())
+        return;
+    NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
+    const NotesConfLock lock;
+    if (!lock.isLocked()) {
+        if (!listingRetryTimer) {
+            listingRetryTimer = new QTimer(this);
+            listingRetryTimer->setSingleShot(true);
+            listingRetryTimer->setInterval(ListingRetryDelay);
+            connect(listingRetryTimer, &QTimer::timeout, this, &NotesModel::listSavedNotes);
+        }
+        listingRetryTimer->start();
+        return;
+    }
+    SafeIniFile confFile(NoteWatcher::confPath());
+    if (QSettings *conf = confFile.settings()) {
+        for (const QString &file : qAsConst(pendingListings)) {
+            const int row = indexOfFile(file);
+            // Removed meanwhile, here or elsewhere: its group stays away.
+            if (row < 0)
+                continue;
+            const QDateTime modifyDate = modifyDateAt(row);
             setLastModified(*conf, file, modifyDate);
             conf->beginGroup(NotesGroup);
             conf->beginGroup(file);
             conf->setValue(ModificationDateKey, modifyDate);
             // A group that another process removed meanwhile comes back whole,
             // not as a note of the default kind.
-            if (row >= 0 && !conf->contains(NoteTypeKey))
+            if (!conf->contains(NoteTypeKey))
                 conf->setValue(NoteTypeKey, notes.at(row).note ? int(notes.at(row).note->type()) : notes.at(row).type);
             conf->endGroup();
             conf->endGroup();
-            confFile.commit();
         }
-        // The note itself is saved; only its place in the list is not.
-        if (!confFile.errorString().isEmpty())
-            reportError(tr("The list of notes could not be updated: %1").arg(confFile.errorString()));
+        confFile.commit();
     }
-    if (row >= 0)
-        emit dataChanged(index(row), index(row));
+    pendingListings.clear();
+    // The note itself is saved; only its place in the list is not.
+    if (!confFile.errorString().isEmpty())
+        reportError(tr("The list of notes could not be updated: %1").arg(confFile.errorString()));
 }
 
 NotesModel::Row NotesModel::rowOf(const CollectionIndex::Entry &entry)
@@ -653,7 +712,8 @@ void NotesModel::followCollection()
         const QString file = fileAt(row);
         present.insert(file);
         const QDateTime date = listed.at(listedAt.value(file)).modifyDate;
-        if (date != modifyDateAt(row))
+        // A save of ours not listed yet is newer than what the listing says.
+        if (date != modifyDateAt(row) && !pendingListings.contains(file))
             moved << file;
     }
     for (const QString &file : qAsConst(moved))
@@ -697,8 +757,8 @@ QString NotesModel::keepRemovedNote(AbstractNote *note)
     {
         const NotesConfLock lock;
         SafeIniFile conf(NoteWatcher::confPath());
-        if (!conf.isOpen()) {
-            reportError(tr("The note could not be kept: %1").arg(conf.errorString()));
+        if (!lock.isLocked() || !conf.isOpen()) {
+            reportError(tr("The note could not be kept: %1").arg(lock.isLocked() ? conf.errorString() : busyMessage()));
             removedNotes.append(handle);
             return QString();
         }

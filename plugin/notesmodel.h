@@ -98,7 +98,11 @@ private:
     void setLastModified(QSettings &conf, const QString &file, const QDateTime &date);
     void connectNote(const NotePtr &note);
     QString allocateFileName(QSettings &conf);
-    void onNoteSaved(const QString &file, const QDateTime &modifyDate);
+    void onNoteSaved(const QString &file);
+    void listSavedNotes();
+    bool unlistNotes(const QStringList &names, QStringList *reminders, QString *error);
+    bool isHeld(const QString &file) const;
+    static QString busyMessage();
     void onNoteChanged(const QString &file, const QDateTime &modifyDate);
     void followCollection();
     void dropRow(int row);
@@ -120,6 +124,9 @@ private:
     QList<NotePtr> pendingCronNotes;
     CronReconciler *cronReconciler = nullptr;
     QTimer *releaseTimer = nullptr;
+    // Saved notes whose new date "notes.conf" does not list yet.
+    QStringList pendingListings;
+    QTimer *listingRetryTimer = nullptr;
     NoteTrash trash;
     mutable int lastFoundRow = -1;
     QString m_lastError;

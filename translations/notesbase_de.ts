@@ -36,7 +36,7 @@
 <context>
     <name>ChangedElsewhereBar</name>
     <message>
-        <location filename="../plugin/qml/ChangedElsewhereBar.qml" line="+27"/>
+        <location filename="../plugin/qml/ChangedElsewhereBar.qml" line="+28"/>
         <source>This note was deleted elsewhere.</source>
         <translation>Diese Notiz wurde anderswo gelöscht.</translation>
     </message>
@@ -79,12 +79,12 @@
     <message>
         <location filename="../plugin/qml/NotePage.qml" line="+77"/>
         <location line="+57"/>
-        <location line="+351"/>
+        <location line="+360"/>
         <source>Warning</source>
         <translation>Warnung</translation>
     </message>
     <message>
-        <location line="-407"/>
+        <location line="-416"/>
         <source>You have unsaved data. Do you still want to continue?</source>
         <translation>Es gibt ungespeicherte Änderungen. Trotzdem fortfahren?</translation>
     </message>
@@ -104,7 +104,7 @@
         <translation>Notiz löschen</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+57"/>
         <source>Title</source>
         <translation>Titel</translation>
     </message>
@@ -200,12 +200,12 @@ Drücken Sie die Schaltfläche + oder Strg+N, um Ihre erste Notiz zu schreiben.<
 <context>
     <name>NotesModel</name>
     <message>
-        <location filename="../plugin/notesmodel.cpp" line="+299"/>
+        <location filename="../plugin/notesmodel.cpp" line="+302"/>
         <source>The note could not be added: %1</source>
         <translation>Die Notiz konnte nicht hinzugefügt werden: %1</translation>
     </message>
     <message>
-        <location line="+98"/>
+        <location line="+65"/>
         <source>The note could not be deleted: %1</source>
         <translation>Die Notiz konnte nicht gelöscht werden: %1</translation>
     </message>
@@ -215,18 +215,23 @@ Drücken Sie die Schaltfläche + oder Strg+N, um Ihre erste Notiz zu schreiben.<
         <translation>Die Notizen konnten nicht gelöscht werden: %1</translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+98"/>
         <location line="+21"/>
         <source>The notes could not be brought back: %1</source>
         <translation>Die Notizen konnten nicht wiederhergestellt werden: %1</translation>
     </message>
     <message>
-        <location line="+134"/>
+        <location line="+19"/>
+        <source>Another program is changing the notes. Please try again.</source>
+        <translation>Ein anderes Programm ändert gerade die Notizen. Bitte versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <location line="+160"/>
         <source>The list of notes could not be updated: %1</source>
         <translation>Die Liste der Notizen konnte nicht aktualisiert werden: %1</translation>
     </message>
     <message>
-        <location line="+97"/>
+        <location line="+95"/>
         <location line="+7"/>
         <source>The note could not be kept: %1</source>
         <translation>Die Notiz konnte nicht behalten werden: %1</translation>

@@ -36,7 +36,7 @@
 <context>
     <name>ChangedElsewhereBar</name>
     <message>
-        <location filename="../plugin/qml/ChangedElsewhereBar.qml" line="+27"/>
+        <location filename="../plugin/qml/ChangedElsewhereBar.qml" line="+28"/>
         <source>This note was deleted elsewhere.</source>
         <translation>Cette note a été supprimée ailleurs.</translation>
     </message>
@@ -79,12 +79,12 @@
     <message>
         <location filename="../plugin/qml/NotePage.qml" line="+77"/>
         <location line="+57"/>
-        <location line="+351"/>
+        <location line="+360"/>
         <source>Warning</source>
         <translation>Attention</translation>
     </message>
     <message>
-        <location line="-407"/>
+        <location line="-416"/>
         <source>You have unsaved data. Do you still want to continue?</source>
         <translation>Des modifications ne sont pas enregistrées. Voulez-vous continuer quand même ?</translation>
     </message>
@@ -104,7 +104,7 @@
         <translation>Supprimer la note</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+57"/>
         <source>Title</source>
         <translation>Titre</translation>
     </message>
@@ -200,12 +200,12 @@ Appuyez sur le bouton + ou sur Ctrl+N pour écrire votre première note.</transl
 <context>
     <name>NotesModel</name>
     <message>
-        <location filename="../plugin/notesmodel.cpp" line="+299"/>
+        <location filename="../plugin/notesmodel.cpp" line="+302"/>
         <source>The note could not be added: %1</source>
         <translation>La note n’a pas pu être ajoutée : %1</translation>
     </message>
     <message>
-        <location line="+98"/>
+        <location line="+65"/>
         <source>The note could not be deleted: %1</source>
         <translation>La note n’a pas pu être supprimée : %1</translation>
     </message>
@@ -215,18 +215,23 @@ Appuyez sur le bouton + ou sur Ctrl+N pour écrire votre première note.</transl
         <translation>Les notes n’ont pas pu être supprimées : %1</translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+98"/>
         <location line="+21"/>
         <source>The notes could not be brought back: %1</source>
         <translation>Les notes n’ont pas pu être restaurées : %1</translation>
     </message>
     <message>
-        <location line="+134"/>
+        <location line="+19"/>
+        <source>Another program is changing the notes. Please try again.</source>
+        <translation>Un autre programme modifie les notes. Veuillez réessayer.</translation>
+    </message>
+    <message>
+        <location line="+160"/>
         <source>The list of notes could not be updated: %1</source>
         <translation>La liste des notes n’a pas pu être mise à jour : %1</translation>
     </message>
     <message>
-        <location line="+97"/>
+        <location line="+95"/>
         <location line="+7"/>
         <source>The note could not be kept: %1</source>
         <translation>La note n’a pas pu être gardée : %1</translation>

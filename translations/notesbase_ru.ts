@@ -36,7 +36,7 @@
 <context>
     <name>ChangedElsewhereBar</name>
     <message>
-        <location filename="../plugin/qml/ChangedElsewhereBar.qml" line="+27"/>
+        <location filename="../plugin/qml/ChangedElsewhereBar.qml" line="+28"/>
         <source>This note was deleted elsewhere.</source>
         <translation>Эта заметка удалена в другом месте.</translation>
     </message>
@@ -79,12 +79,12 @@
     <message>
         <location filename="../plugin/qml/NotePage.qml" line="+77"/>
         <location line="+57"/>
-        <location line="+351"/>
+        <location line="+360"/>
         <source>Warning</source>
         <translation>Внимание</translation>
     </message>
     <message>
-        <location line="-407"/>
+        <location line="-416"/>
         <source>You have unsaved data. Do you still want to continue?</source>
         <translation>Есть несохранённые изменения. Всё равно продолжить?</translation>
     </message>
@@ -104,7 +104,7 @@
         <translation>Удалить заметку</translation>
     </message>
     <message>
-        <location line="+48"/>
+        <location line="+57"/>
         <source>Title</source>
         <translation>Заголовок</translation>
     </message>
@@ -200,12 +200,12 @@ Press the + button or Ctrl+N to write your first note.</source>
 <context>
     <name>NotesModel</name>
     <message>
-        <location filename="../plugin/notesmodel.cpp" line="+299"/>
+        <location filename="../plugin/notesmodel.cpp" line="+302"/>
         <source>The note could not be added: %1</source>
         <translation>Не удалось добавить заметку: %1</translation>
     </message>
     <message>
-        <location line="+98"/>
+        <location line="+65"/>
         <source>The note could not be deleted: %1</source>
         <translation>Не удалось удалить заметку: %1</translation>
     </message>
@@ -215,18 +215,23 @@ Press the + button or Ctrl+N to write your first note.</source>
         <translation>Не удалось удалить заметки: %1</translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+98"/>
         <location line="+21"/>
         <source>The notes could not be brought back: %1</source>
         <translation>Не удалось восстановить заметки: %1</translation>
     </message>
     <message>
-        <location line="+134"/>
+        <location line="+19"/>
+        <source>Another program is changing the notes. Please try again.</source>
+        <translation>Другая программа сейчас изменяет заметки. Повторите попытку.</translation>
+    </message>
+    <message>
+        <location line="+160"/>
         <source>The list of notes could not be updated: %1</source>
         <translation>Не удалось обновить список заметок: %1</translation>
     </message>
     <message>
-        <location line="+97"/>
+        <location line="+95"/>
         <location line="+7"/>
         <source>The note could not be kept: %1</source>
         <translation>Не удалось оставить заметку: %1</translation>

@@ -4,7 +4,8 @@ import Zib.Components 1.0
 
 // One line over a note being edited when another program has saved the same
 // note meanwhile (load that version, or keep editing: saving then writes this
-// one), or has removed it (keep it as a new note).
+// one), or over a note shown at all when another program has removed it
+// (keep it as a new note).
 Rectangle {
     id: bar
 
@@ -12,7 +13,7 @@ Rectangle {
     property var model: null
     readonly property bool _removed: !!noteData && noteData.removedElsewhere
 
-    visible: !!noteData && noteData.editing && (noteData.changedElsewhere || _removed)
+    visible: _removed || (!!noteData && noteData.editing && noteData.changedElsewhere)
     height: visible ? row.height + 8 * dpiRatio : 0
     color: "#fff4ce"
     border.color: "#8a6d00"

@@ -213,9 +213,18 @@ ZibPage {
 
     // While editing, the note is not reloaded under the user's hands.
     // (the state itself, not _isEditing, whose binding may not have followed yet)
+    // A note shown here is kept by the collection even when another program
+    // removes it, so that the page can offer to keep it.
     onStateChanged: if (noteData) noteData.editing = state === "editing"
-    onNoteDataChanged: if (noteData) noteData.editing = state === "editing"
-    Component.onDestruction: if (noteData) noteData.editing = false
+    onNoteDataChanged: if (noteData) {
+        noteData.editing = state === "editing"
+        noteData.shown = true
+    }
+    Component.onCompleted: if (noteData) noteData.shown = true
+    Component.onDestruction: if (noteData) {
+        noteData.editing = false
+        noteData.shown = false
+    }
 
     ChangedElsewhereBar {
         id: changedElsewhereBar

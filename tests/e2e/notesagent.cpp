@@ -20,6 +20,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QSocketNotifier>
+#include <QThread>
 
 #include <cstdio>
 #include <unistd.h>
@@ -48,7 +49,10 @@ void addNote(NotesModel &model, const QString &title)
     auto *note = new TextNote;
     note->setTitle(title);
     note->setText(title + QStringLiteral(" text"));
-    model.addItem(note);
+    // Refused while another program holds the collection for long: tried
+    // again, as the user would press OK again.
+    for (int attempt = 0; attempt < 50 && !model.addItem(note); ++attempt)
+        QThread::msleep(20);
     say(QStringLiteral("added ") + note->file());
 }
 
@@ -83,7 +87,8 @@ void run(NotesModel &model, const QString &line)
             say(QStringLiteral("saved ") + note->file());
         }
     } else if (command == QLatin1String("remove")) {
-        model.removeItems({ words.value(1) });
+        for (int attempt = 0; attempt < 50 && !model.removeItems({ words.value(1) }); ++attempt)
+            QThread::msleep(20);
         say(QStringLiteral("removed ") + words.value(1));
     } else if (command == QLatin1String("list")) {
         QStringList rows;

@@ -92,14 +92,20 @@ Item {
             tryVerify(function() { return testHelper.iniValue(notePath(note), "text") === "second mine" })
         }
 
-        function test_noteRemovedElsewhereWhileEditedIsKeptAsNew() {
+        function test_noteRemovedElsewhereIsKeptAsNew_data() {
+            return [{ tag: "editing", editing: true }, { tag: "viewing", editing: false }]
+        }
+
+        function test_noteRemovedElsewhereIsKeptAsNew(data) {
             var note = storedNote(Note.TextType, function(n) { n.title = "Doomed"; n.text = "old" })
             var file = note.file
             var page = openNote(pageUrl, note, false)
-            enterEditing(page)
-            click(contentEditor(page))
-            keyClick(Qt.Key_End)
-            typeText(" kept")
+            if (data.editing) {
+                enterEditing(page)
+                click(contentEditor(page))
+                keyClick(Qt.Key_End)
+                typeText(" kept")
+            }
             // Another program removes it: its group and its file go.
             testHelper.removeFile(notePath(note))
             testHelper.removeIniKey(testHelper.notesDirectory() + "/notes.conf", "Notes/" + file)
@@ -108,12 +114,17 @@ Item {
             tryVerify(function() { return bar.visible })
             verify(child(bar, "keepAsNewNoteButton").visible)
             wait(2500) // past the moment removed notes are let go
-            pressOk(page)
+            verify(page.noteData === note, "the page still has its note")
+            if (data.editing)
+                pressOk(page)
+            else
+                mouseClick(child(bar, "keepAsNewNoteButton"))
             verify(note.file !== file, "saved under a new name")
             tryVerify(function() { return testHelper.fileExists(notePath(note)) })
-            compare(testHelper.iniValue(notePath(note), "text"), "old kept")
+            compare(testHelper.iniValue(notePath(note), "text"), data.editing ? "old kept" : "old")
             verify(!testHelper.fileExists(testHelper.notesDirectory() + "/" + file))
             verify(controller.model.getNoteData(note.file) === note)
+            verify(!bar.visible)
         }
 
         function test_noteWithMissingFileIsWrittenAgain() {
