@@ -101,6 +101,18 @@ void CollectionRepair::unhide(const QString &directory, const QString &file)
     renameFile(joined(directory, deletingName(file)), joined(directory, file));
 }
 
+bool CollectionRepair::hideAll(const QString &directory, const QStringList &files, QString *error)
+{
+    for (int i = 0; i < files.size(); ++i) {
+        if (!hide(directory, files.at(i), error)) {
+            for (int hidden = 0; hidden < i; ++hidden)
+                unhide(directory, files.at(hidden));
+            return false;
+        }
+    }
+    return true;
+}
+
 bool CollectionRepair::beginAdd(const QString &directory, const QString &file, QString *error)
 {
     const QString mark = joined(directory, QLatin1Char('.') + file + AddingSuffix);

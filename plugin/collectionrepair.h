@@ -24,6 +24,8 @@ public:
     static bool hide(const QString &directory, const QString &file, QString *error);
     // Puts a hidden note file back under its name.
     static void unhide(const QString &directory, const QString &file);
+    // Hides every one of the files, or none of them.
+    static bool hideAll(const QString &directory, const QStringList &files, QString *error);
 
     // Marks the name of a note being added; false, with the reason in
     // *error, when the mark cannot be made.

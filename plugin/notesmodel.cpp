@@ -5,6 +5,7 @@
 #include "collectionrepair.h"
 #include "cronreconciler.h"
 #include "crontab.h"
+#include "notenames.h"
 #include "notesconflock.h"
 #include "notesdirectory.h"
 #include "notewatcher.h"
@@ -20,7 +21,6 @@ namespace {
 
 const int WatcherPause = 1000;
 const int CronCheckDelay = 2000;
-const int ReleaseDelay = 2000;
 const int ListingRetryDelay = 250;
 
 const QString NotesGroup = QStringLiteral("Notes");
@@ -31,43 +31,10 @@ const QString ModificationDateKey = QStringLiteral("modification-date");
 const QString NoteTypeKey = QStringLiteral("note-type");
 const QString NoteSuffix = QStringLiteral(".note");
 
-// Every note adopted by a model of this process. A note wrapped in a second
-// shared pointer would be deleted twice, so it may be adopted only once.
-QSet<const AbstractNote *> &adoptedNotes()
-{
-    static QSet<const AbstractNote *> notes;
-    return notes;
-}
-
-void deleteNote(AbstractNote *note)
-{
-    adoptedNotes().remove(note);
-    delete note;
-}
-
-NotePtr adopt(AbstractNote *note)
-{
-    adoptedNotes().insert(note);
-    return NotePtr(note, deleteNote);
-}
-
-// A counter that does not read as a base-16 number counts as 0.
-quint64 counterValue(const QString &counter)
-{
-    bool ok = false;
-    const quint64 value = counter.toULongLong(&ok, 16);
-    return ok ? value : 0;
-}
-
-QString counterText(quint64 value)
-{
-    return QString::number(value, 16);
-}
-
 } // namespace
 
 NotesModel::NotesModel(QObject *parent)
-    : QAbstractListModel(parent)
+    : NoteRowsModel(parent)
 {
     NoteWatcher *watcher = NoteWatcher::instance();
     watcher->stopWatchingAndResumeAfter(WatcherPause);
@@ -131,35 +98,6 @@ NotesModel::NotesModel(QObject *parent)
 
 NotesModel::~NotesModel() = default;
 
-int NotesModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : notes.size();
-}
-
-QVariant NotesModel::data(const QModelIndex &index, int role) const
-{
-    if (!index.isValid() || index.parent().isValid() || index.column() != 0 || index.row() < 0
-        || index.row() >= notes.size())
-        return QVariant();
-    switch (role) {
-    case NoteRole:
-        return QVariant::fromValue(noteAt(index.row()));
-    case ModifyDateRole:
-        return modifyDateAt(index.row());
-    case FileNameRole:
-        return fileAt(index.row());
-    default:
-        return QVariant();
-    }
-}
-
-QHash<int, QByteArray> NotesModel::roleNames() const
-{
-    return { { NoteRole, QByteArrayLiteral("note") },
-             { ModifyDateRole, QByteArrayLiteral("modifyDate") },
-             { FileNameRole, QByteArrayLiteral("fileName") } };
-}
-
 QString NotesModel::getNotePath(const QString &note) const
 {
     QString name = note;
@@ -212,33 +150,6 @@ void NotesModel::reminderAnnounced(const QString &file)
         MissedReminders::announced(reminderOf(row), QDateTime::currentDateTime());
 }
 
-AbstractNote *NotesModel::noteAt(int row) const
-{
-    Row &entry = notes[row];
-    if (!entry.note) {
-        AbstractNote *note = AbstractNote::createNote(AbstractNote::NoteType(entry.type));
-        // QML must never collect a note that the model holds.
-        QQmlEngine::setObjectOwnership(note, QQmlEngine::CppOwnership);
-        entry.note = adopt(note);
-        const_cast<NotesModel *>(this)->connectNote(entry.note);
-        note->setFile(entry.file);
-        note->setModifyDate(entry.modifyDate);
-    }
-    return entry.note.data();
-}
-
-QString NotesModel::fileAt(int row) const
-{
-    const Row &entry = notes.at(row);
-    return entry.note ? entry.note->file() : entry.file;
-}
-
-QDateTime NotesModel::modifyDateAt(int row) const
-{
-    const Row &entry = notes.at(row);
-    return entry.note ? entry.note->modifyDate() : entry.modifyDate;
-}
-
 bool NotesModel::isNoteFileName(const QString &file)
 {
     return file.size() > NoteSuffix.size() && file.endsWith(NoteSuffix) && isPlainNoteFileName(file);
@@ -248,7 +159,7 @@ bool NotesModel::addItem(AbstractNote *note)
 {
     // A note already adopted by a model belongs to that model's handles; one
     // with a parent belongs to that parent.
-    if (!note || adoptedNotes().contains(note) || note->parent())
+    if (!note || isAdopted(note) || note->parent())
         return false;
 
     NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
@@ -306,16 +217,9 @@ bool NotesModel::addItem(AbstractNote *note)
 
     // Told like any save, before the model listens: this one is listed.
     emit note->saved(file, note->modifyDate());
-    QQmlEngine::setObjectOwnership(note, QQmlEngine::CppOwnership);
     const NotePtr handle = adopt(note);
     connectNote(handle);
-    beginInsertRows(QModelIndex(), notes.size(), notes.size());
-    Row row;
-    row.note = handle;
-    row.file = file;
-    row.type = note->type();
-    notes.append(row);
-    endInsertRows();
+    appendRows({ Row { handle, file, note->modifyDate(), int(note->type()) } });
 
     // Exactly one line, none written when it is there already (a user's
     // copy of it does not count).
@@ -324,27 +228,11 @@ bool NotesModel::addItem(AbstractNote *note)
     return true;
 }
 
-// Two models, in this process or in others, must never hand out the same
-// name: the counter is the larger of this model's and the stored one, and a
-// name whose file or group exists already is passed over.
 QString NotesModel::allocateFileName(QSettings &conf)
 {
-    quint64 counter = qMax(counterValue(nextFilename), counterValue(conf.value(NextFilenameKey).toString()));
-    if (counter == 0)
-        counter = 1;
-
-    conf.beginGroup(NotesGroup);
-    const QStringList groups = conf.childGroups();
-    conf.endGroup();
-    const QSet<QString> taken(groups.cbegin(), groups.cend());
-    const QDir dir(notesDirectory());
-    QString file = counterText(counter) + NoteSuffix;
-    while (taken.contains(file) || dir.exists(file) || indexOfFile(file) >= 0 || isHeld(file)) {
-        ++counter;
-        file = counterText(counter) + NoteSuffix;
-    }
-    nextFilename = counterText(counter + 1);
-    return file;
+    return NoteNames::allocate(conf, &nextFilename, [this](const QString &file) {
+        return indexOfFile(file) >= 0 || removedNotes.holds(file);
+    });
 }
 
 bool NotesModel::removeItems(const QStringList &files)
@@ -372,11 +260,8 @@ bool NotesModel::removeItems(const QStringList &files)
         const int row = indexOfFile(name);
         if (row < 0)
             continue;
-        beginRemoveRows(QModelIndex(), row, row);
-        const NotePtr note = notes.takeAt(row).note;
-        if (note)
+        if (const NotePtr note = takeRow(row))
             holdRemovedNote(note);
-        endRemoveRows();
     }
     // Out of the lock: crontab is a child process that may take seconds.
     for (const QString &name : qAsConst(reminders))
@@ -412,45 +297,20 @@ bool NotesModel::unlistNotes(const QStringList &names, QStringList *reminders, Q
     SafeIniFile confFile(NoteWatcher::confPath());
     QSettings *conf = confFile.settings();
     *error = confFile.errorString();
-    bool ok = conf != nullptr;
-    QStringList hidden;
-    for (const QString &name : names) {
-        if (!ok || !CollectionRepair::hide(directory, name, error)) {
-            ok = false;
-            break;
-        }
-        hidden << name;
-    }
-    if (ok) {
-        conf->beginGroup(NotesGroup);
-        for (const QString &name : names)
-            conf->remove(name);
-        conf->endGroup();
-        setLastModified(*conf, names.last(), QDateTime::currentDateTime());
-        ok = confFile.commit();
+    if (!conf || !CollectionRepair::hideAll(directory, names, error))
+        return false;
+    conf->beginGroup(NotesGroup);
+    for (const QString &name : names)
+        conf->remove(name);
+    conf->endGroup();
+    setLastModified(*conf, names.last(), QDateTime::currentDateTime());
+    if (!confFile.commit()) {
         *error = confFile.errorString();
-    }
-    if (!ok) {
-        for (const QString &name : qAsConst(hidden))
+        for (const QString &name : names)
             CollectionRepair::unhide(directory, name);
         return false;
     }
-
-    QStringList patterns;
-    for (const QString &name : names) {
-        // Straight from its hidden name, so that a crash never leaves it
-        // under its own name without a group; Undo knows where it belongs.
-        // Only a plain file is worth keeping: a FIFO or the like just goes.
-        const QString hiddenPath = directory + QLatin1Char('/') + CollectionRepair::deletingName(name);
-        if (SafeIniFile::isRegularFile(hiddenPath))
-            trash.moveAway(hiddenPath, directory + QLatin1Char('/') + name);
-        else
-            QFile::remove(hiddenPath);
-        patterns << name + QLatin1Char('*');
-    }
-    const QStringList listed = QDir(directory).entryList(patterns, QDir::Files, QDir::NoSort);
-    for (int i = listed.size() - 1; i >= 0; --i)
-        trash.moveAway(directory + QLatin1Char('/') + listed.at(i));
+    trash.moveAwayHidden(directory, names);
     return true;
 }
 
@@ -475,11 +335,10 @@ int NotesModel::restoreRemovedItems()
                 conf.setValue(NextFilenameKey, nextFilename);
                 return file;
             });
-        for (const NoteTrash::RestoredNote &note : qAsConst(restored)) {
-            beginInsertRows(QModelIndex(), notes.size(), notes.size());
-            notes.append(Row { NotePtr(), note.file, note.modifyDate, note.type });
-            endInsertRows();
-        }
+        QVector<Row> rows;
+        for (const NoteTrash::RestoredNote &note : qAsConst(restored))
+            rows.append(Row { NotePtr(), note.file, note.modifyDate, note.type });
+        appendRows(rows);
         // Other processes see the notes come back as an addition.
         if (!restored.isEmpty())
             setLastModified(conf, restored.last().file, restored.last().modifyDate);
@@ -506,15 +365,6 @@ QString NotesModel::busyMessage()
     return tr("Another program is changing the notes. Please try again.");
 }
 
-bool NotesModel::isHeld(const QString &file) const
-{
-    for (const NotePtr &note : removedNotes) {
-        if (note->file() == file)
-            return true;
-    }
-    return false;
-}
-
 void NotesModel::reportError(const QString &message)
 {
     m_lastError = message;
@@ -523,30 +373,11 @@ void NotesModel::reportError(const QString &message)
 
 void NotesModel::holdRemovedNote(const NotePtr &note)
 {
-    removedNotes.append(note);
     // A note that is gone must not get its line back from a pending check,
     // nor report saves or loads to this model any more.
     pendingCronNotes.removeAll(note);
     disconnect(note.data(), nullptr, this, nullptr);
-    if (!releaseTimer) {
-        releaseTimer = new QTimer(this);
-        releaseTimer->setSingleShot(true);
-        releaseTimer->setInterval(ReleaseDelay);
-        connect(releaseTimer, &QTimer::timeout, this, &NotesModel::releaseRemovedNotes);
-    }
-    releaseTimer->start();
-}
-
-void NotesModel::releaseRemovedNotes()
-{
-    // A note still shown by a page stays, so that the user's work can be
-    // kept (keepRemovedNote); the others go.
-    for (int i = removedNotes.size() - 1; i >= 0; --i) {
-        if (!removedNotes.at(i)->editing() && !removedNotes.at(i)->shown())
-            removedNotes.removeAt(i);
-    }
-    if (!removedNotes.isEmpty())
-        releaseTimer->start();
+    removedNotes.hold(note);
 }
 
 void NotesModel::checkCronNote(NotePtr noteDataItem)
@@ -572,19 +403,6 @@ bool NotesModel::reminderDue(const QString &fileName)
     if (!file.endsWith(NoteSuffix))
         file += NoteSuffix;
     return CronReconciler::reminderDue(file, QDateTime::currentDateTime());
-}
-
-int NotesModel::indexOfFile(const QString &file) const
-{
-    if (lastFoundRow >= 0 && lastFoundRow < notes.size() && fileAt(lastFoundRow) == file)
-        return lastFoundRow;
-    for (int row = 0; row < notes.size(); ++row) {
-        if (fileAt(row) == file) {
-            lastFoundRow = row;
-            return row;
-        }
-    }
-    return -1;
 }
 
 void NotesModel::setLastModified(QSettings &conf, const QString &file, const QDateTime &date)
@@ -666,15 +484,6 @@ void NotesModel::listSavedNotes()
         reportError(tr("The list of notes could not be updated: %1").arg(confFile.errorString()));
 }
 
-NotesModel::Row NotesModel::rowOf(const CollectionIndex::Entry &entry)
-{
-    Row row;
-    row.file = entry.file;
-    row.modifyDate = entry.modifyDate;
-    row.type = entry.type;
-    return row;
-}
-
 // Whatever any process did to the collection since the last look: rows for
 // notes listed anew, no rows for notes no longer listed, and a reload of
 // every note whose date moved. A report names only the latest change, and
@@ -693,65 +502,35 @@ void NotesModel::followCollection()
     // written by another program, not a collection emptied.
     if (listed.isEmpty() && !notes.isEmpty() && conf.status() != QSettings::NoError)
         return;
-    if (counterValue(conf.value(NextFilenameKey).toString()) > counterValue(nextFilename))
+    if (NoteNames::counterValue(conf.value(NextFilenameKey).toString()) > NoteNames::counterValue(nextFilename))
         nextFilename = conf.value(NextFilenameKey).toString();
 
-    QHash<QString, int> listedAt;
-    listedAt.reserve(listed.size());
-    for (int i = 0; i < listed.size(); ++i)
-        listedAt.insert(listed.at(i).file, i);
-
-    for (int row = notes.size() - 1; row >= 0; --row) {
-        if (!listedAt.contains(fileAt(row)))
-            dropRow(row);
-    }
-
-    QSet<QString> present;
-    QStringList moved;
-    for (int row = 0; row < notes.size(); ++row) {
-        const QString file = fileAt(row);
-        present.insert(file);
-        const QDateTime date = listed.at(listedAt.value(file)).modifyDate;
+    const ListingChanges changes = compareWith(listed);
+    for (const int row : changes.unlisted)
+        dropRow(row);
+    for (const CollectionIndex::Entry &entry : changes.redated) {
         // A save of ours not listed yet is newer than what the listing says.
-        if (date != modifyDateAt(row) && !pendingListings.contains(file))
-            moved << file;
+        if (!pendingListings.contains(entry.file))
+            reloadNote(entry.file, entry.modifyDate);
     }
-    for (const QString &file : qAsConst(moved))
-        reloadNote(file, listed.at(listedAt.value(file)).modifyDate);
-
-    QVector<Row> added;
-    for (const CollectionIndex::Entry &entry : listed) {
-        if (!present.contains(entry.file))
-            added.append(rowOf(entry));
-    }
-    if (!added.isEmpty()) {
-        beginInsertRows(QModelIndex(), notes.size(), notes.size() + added.size() - 1);
-        notes += added;
-        endInsertRows();
-    }
+    appendRows(changes.added);
 }
 
 void NotesModel::dropRow(int row)
 {
-    beginRemoveRows(QModelIndex(), row, row);
-    const NotePtr note = notes.takeAt(row).note;
-    if (note) {
+    if (const NotePtr note = takeRow(row)) {
         note->setRemovedElsewhere(true);
         holdRemovedNote(note);
     }
-    endRemoveRows();
 }
 
 QString NotesModel::keepRemovedNote(AbstractNote *note)
 {
-    int held = -1;
-    for (int i = 0; i < removedNotes.size(); ++i) {
-        if (removedNotes.at(i).data() == note && note->removedElsewhere())
-            held = i;
-    }
-    if (held < 0)
+    if (!note || !note->removedElsewhere())
         return QString();
-    const NotePtr handle = removedNotes.takeAt(held);
+    const NotePtr handle = removedNotes.take(note);
+    if (!handle)
+        return QString();
     NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
     QString file;
     {
@@ -759,23 +538,21 @@ QString NotesModel::keepRemovedNote(AbstractNote *note)
         SafeIniFile conf(NoteWatcher::confPath());
         if (!lock.isLocked() || !conf.isOpen()) {
             reportError(tr("The note could not be kept: %1").arg(lock.isLocked() ? conf.errorString() : busyMessage()));
-            removedNotes.append(handle);
+            removedNotes.hold(handle);
             return QString();
         }
         file = allocateFileName(*conf.settings());
         conf.settings()->setValue(NextFilenameKey, nextFilename);
         if (!conf.commit()) {
             reportError(tr("The note could not be kept: %1").arg(conf.errorString()));
-            removedNotes.append(handle);
+            removedNotes.hold(handle);
             return QString();
         }
     }
     note->setFile(file);
     note->setRemovedElsewhere(false);
     connectNote(handle);
-    beginInsertRows(QModelIndex(), notes.size(), notes.size());
-    notes.append(Row { handle, file, note->modifyDate(), int(note->type()) });
-    endInsertRows();
+    appendRows({ Row { handle, file, note->modifyDate(), int(note->type()) } });
     // The save reaction lists it in "notes.conf" under its new name.
     note->save();
     return file;

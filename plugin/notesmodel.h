@@ -1,11 +1,11 @@
 #pragma once
 
-#include "collectionindex.h"
 #include "missedreminders.h"
 #include "noteptr.h"
+#include "noterowsmodel.h"
 #include "notetrash.h"
+#include "removednotes.h"
 
-#include <QAbstractListModel>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -18,21 +18,15 @@ class CronReconciler;
 class QSettings;
 
 // All notes of the collection listed in "notes.conf", one row per note.
-class NotesModel : public QAbstractListModel
+class NotesModel : public NoteRowsModel
 {
     Q_OBJECT
     // One line saying which add or delete failed last, and why.
     Q_PROPERTY(QString lastError READ lastError NOTIFY errorOccurred)
 
 public:
-    enum Roles { NoteRole = Qt::UserRole + 1, ModifyDateRole, FileNameRole };
-
     explicit NotesModel(QObject *parent = nullptr);
     ~NotesModel() override;
-
-    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    QHash<int, QByteArray> roleNames() const override;
 
     Q_INVOKABLE QString getNotePath(const QString &note) const;
     Q_INVOKABLE QVariant getNoteData(const QString &note) const;
@@ -80,42 +74,24 @@ private slots:
     void checkCronNotes();
 
 private:
-    // One note of the collection. The note object is made the first time
-    // somebody asks for it; until then the row answers from what
-    // "notes.conf" listed, so a large collection costs little to show.
-    struct Row
-    {
-        NotePtr note;
-        QString file;
-        QDateTime modifyDate;
-        int type = 0;
-    };
-
-    AbstractNote *noteAt(int row) const;
-    QString fileAt(int row) const;
-    QDateTime modifyDateAt(int row) const;
-    int indexOfFile(const QString &file) const;
     void setLastModified(QSettings &conf, const QString &file, const QDateTime &date);
+    void noteMade(const NotePtr &note) override { connectNote(note); }
     void connectNote(const NotePtr &note);
     QString allocateFileName(QSettings &conf);
     void onNoteSaved(const QString &file);
     void listSavedNotes();
     bool unlistNotes(const QStringList &names, QStringList *reminders, QString *error);
-    bool isHeld(const QString &file) const;
     static QString busyMessage();
     void onNoteChanged(const QString &file, const QDateTime &modifyDate);
     void followCollection();
     void dropRow(int row);
     void reloadNote(const QString &file, const QDateTime &modifyDate);
     void holdRemovedNote(const NotePtr &note);
-    void releaseRemovedNotes();
     MissedReminders::Note reminderOf(int row) const;
-    static Row rowOf(const CollectionIndex::Entry &entry);
     bool hasReminder(const QString &file, const AbstractNote *note) const;
     void reportError(const QString &message);
 
-    mutable QVector<Row> notes;
-    QList<NotePtr> removedNotes;
+    RemovedNotes removedNotes;
     QString nextFilename;
     QByteArray confStamp;
     QString lastModifiedFile;
@@ -123,11 +99,9 @@ private:
     QTimer cronCheckTimer;
     QList<NotePtr> pendingCronNotes;
     CronReconciler *cronReconciler = nullptr;
-    QTimer *releaseTimer = nullptr;
     // Saved notes whose new date "notes.conf" does not list yet.
     QStringList pendingListings;
     QTimer *listingRetryTimer = nullptr;
     NoteTrash trash;
-    mutable int lastFoundRow = -1;
     QString m_lastError;
 };

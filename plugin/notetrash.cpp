@@ -1,8 +1,10 @@
 #include "notetrash.h"
 
 #include "abstractnote.h"
+#include "collectionrepair.h"
 #include "crontab.h"
 #include "notesdirectory.h"
+#include "safeinifile.h"
 
 #include <QDir>
 #include <QFile>
@@ -159,6 +161,25 @@ bool NoteTrash::restoreFiles(const RemovedNote &note, const QString &name, const
         noteFileBack = noteFileBack || fileName == note.file;
     }
     return noteFileBack;
+}
+
+void NoteTrash::moveAwayHidden(const QString &directory, const QStringList &files)
+{
+    QStringList patterns;
+    for (const QString &name : files) {
+        // Straight from its hidden name, so that a crash never leaves it
+        // under its own name without a group; Undo knows where it belongs.
+        // Only a plain file is worth keeping: a FIFO or the like just goes.
+        const QString hidden = directory + QLatin1Char('/') + CollectionRepair::deletingName(name);
+        if (SafeIniFile::isRegularFile(hidden))
+            moveAway(hidden, directory + QLatin1Char('/') + name);
+        else
+            QFile::remove(hidden);
+        patterns << name + QLatin1Char('*');
+    }
+    const QStringList listed = QDir(directory).entryList(patterns, QDir::Files, QDir::NoSort);
+    for (int i = listed.size() - 1; i >= 0; --i)
+        moveAway(directory + QLatin1Char('/') + listed.at(i));
 }
 
 QVector<NoteTrash::RestoredNote> NoteTrash::restore(QSettings &conf,

@@ -33,6 +33,9 @@ public:
     // originalPath is where it belongs when it comes back, when that is not
     // path itself (a note file hidden under another name while removed).
     void moveAway(const QString &path, const QString &originalPath = QString());
+    // Moves away the hidden note files of a removal (CollectionRepair::hide)
+    // and every side file of theirs.
+    void moveAwayHidden(const QString &directory, const QStringList &files);
     // Brings back every remembered note with its files (and their dates) and
     // its group in conf; lists those of a kind the model shows. A note whose name has been taken since, in conf, in
     // the directory or as isTaken tells, comes back under freshName().

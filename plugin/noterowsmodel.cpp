@@ -1,0 +1,164 @@
+#include "noterowsmodel.h"
+
+#include "abstractnote.h"
+
+#include <QHash>
+#include <QQmlEngine>
+#include <QSet>
+
+namespace {
+
+// Every note adopted by a model of this process.
+QSet<const AbstractNote *> &adoptedNotes()
+{
+    static QSet<const AbstractNote *> notes;
+    return notes;
+}
+
+void deleteNote(AbstractNote *note)
+{
+    adoptedNotes().remove(note);
+    delete note;
+}
+
+} // namespace
+
+NoteRowsModel::NoteRowsModel(QObject *parent)
+    : QAbstractListModel(parent)
+{ }
+
+NoteRowsModel::~NoteRowsModel() = default;
+
+NotePtr NoteRowsModel::adopt(AbstractNote *note)
+{
+    // QML must never collect a note that the model holds.
+    QQmlEngine::setObjectOwnership(note, QQmlEngine::CppOwnership);
+    adoptedNotes().insert(note);
+    return NotePtr(note, deleteNote);
+}
+
+bool NoteRowsModel::isAdopted(const AbstractNote *note)
+{
+    return adoptedNotes().contains(note);
+}
+
+NoteRowsModel::Row NoteRowsModel::rowOf(const CollectionIndex::Entry &entry)
+{
+    Row row;
+    row.file = entry.file;
+    row.modifyDate = entry.modifyDate;
+    row.type = entry.type;
+    return row;
+}
+
+int NoteRowsModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : notes.size();
+}
+
+QVariant NoteRowsModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.parent().isValid() || index.column() != 0 || index.row() < 0
+        || index.row() >= notes.size())
+        return QVariant();
+    switch (role) {
+    case NoteRole:
+        return QVariant::fromValue(noteAt(index.row()));
+    case ModifyDateRole:
+        return modifyDateAt(index.row());
+    case FileNameRole:
+        return fileAt(index.row());
+    default:
+        return QVariant();
+    }
+}
+
+QHash<int, QByteArray> NoteRowsModel::roleNames() const
+{
+    return { { NoteRole, QByteArrayLiteral("note") },
+             { ModifyDateRole, QByteArrayLiteral("modifyDate") },
+             { FileNameRole, QByteArrayLiteral("fileName") } };
+}
+
+AbstractNote *NoteRowsModel::noteAt(int row) const
+{
+    Row &entry = notes[row];
+    if (!entry.note) {
+        AbstractNote *note = AbstractNote::createNote(AbstractNote::NoteType(entry.type));
+        entry.note = adopt(note);
+        const_cast<NoteRowsModel *>(this)->noteMade(entry.note);
+        note->setFile(entry.file);
+        note->setModifyDate(entry.modifyDate);
+    }
+    return entry.note.data();
+}
+
+QString NoteRowsModel::fileAt(int row) const
+{
+    const Row &entry = notes.at(row);
+    return entry.note ? entry.note->file() : entry.file;
+}
+
+QDateTime NoteRowsModel::modifyDateAt(int row) const
+{
+    const Row &entry = notes.at(row);
+    return entry.note ? entry.note->modifyDate() : entry.modifyDate;
+}
+
+int NoteRowsModel::indexOfFile(const QString &file) const
+{
+    if (lastFoundRow >= 0 && lastFoundRow < notes.size() && fileAt(lastFoundRow) == file)
+        return lastFoundRow;
+    for (int row = 0; row < notes.size(); ++row) {
+        if (fileAt(row) == file) {
+            lastFoundRow = row;
+            return row;
+        }
+    }
+    return -1;
+}
+
+void NoteRowsModel::appendRows(const QVector<Row> &rows)
+{
+    if (rows.isEmpty())
+        return;
+    beginInsertRows(QModelIndex(), notes.size(), notes.size() + rows.size() - 1);
+    notes += rows;
+    endInsertRows();
+}
+
+NoteRowsModel::ListingChanges NoteRowsModel::compareWith(const QVector<CollectionIndex::Entry> &listed) const
+{
+    QHash<QString, int> listedAt;
+    listedAt.reserve(listed.size());
+    for (int i = 0; i < listed.size(); ++i)
+        listedAt.insert(listed.at(i).file, i);
+
+    ListingChanges changes;
+    QSet<QString> present;
+    present.reserve(notes.size());
+    for (int row = notes.size() - 1; row >= 0; --row) {
+        const QString file = fileAt(row);
+        const auto at = listedAt.constFind(file);
+        if (at == listedAt.cend()) {
+            changes.unlisted.append(row);
+            continue;
+        }
+        present.insert(file);
+        if (listed.at(*at).modifyDate != modifyDateAt(row))
+            changes.redated.append(listed.at(*at));
+    }
+    for (const CollectionIndex::Entry &entry : listed) {
+        if (!present.contains(entry.file))
+            changes.added.append(rowOf(entry));
+    }
+    return changes;
+}
+
+NotePtr NoteRowsModel::takeRow(int row)
+{
+    beginRemoveRows(QModelIndex(), row, row);
+    const NotePtr note = notes.takeAt(row).note;
+    endRemoveRows();
+    return note;
+}

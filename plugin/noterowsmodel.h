@@ -1,0 +1,71 @@
+#pragma once
+
+#include "collectionindex.h"
+#include "noteptr.h"
+
+#include <QAbstractListModel>
+#include <QDateTime>
+#include <QString>
+#include <QVector>
+
+class AbstractNote;
+
+// The rows of the collection, one note each. The note object is made the
+// first time somebody asks for it; until then the row answers from what
+// "notes.conf" listed, so a large collection costs little to show.
+class NoteRowsModel : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    enum Roles { NoteRole = Qt::UserRole + 1, ModifyDateRole, FileNameRole };
+
+    explicit NoteRowsModel(QObject *parent = nullptr);
+    ~NoteRowsModel() override;
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+protected:
+    struct Row
+    {
+        NotePtr note;
+        QString file;
+        QDateTime modifyDate;
+        int type = 0;
+    };
+
+    // The one handle of a note; a note wrapped in a second shared pointer
+    // would be deleted twice, so it may be adopted only once.
+    static NotePtr adopt(AbstractNote *note);
+    static bool isAdopted(const AbstractNote *note);
+    static Row rowOf(const CollectionIndex::Entry &entry);
+
+    // Every note made for a row is told here, before anybody else sees it.
+    virtual void noteMade(const NotePtr &note) = 0;
+
+    AbstractNote *noteAt(int row) const;
+    QString fileAt(int row) const;
+    QDateTime modifyDateAt(int row) const;
+    int indexOfFile(const QString &file) const;
+    void appendRows(const QVector<Row> &rows);
+
+    // How a listing of "notes.conf" differs from the rows: the rows no longer
+    // listed (last first, so that they can be taken out in turn), the notes
+    // whose listed date is not the row's, and rows for the notes listed anew.
+    struct ListingChanges
+    {
+        QVector<int> unlisted;
+        QVector<CollectionIndex::Entry> redated;
+        QVector<Row> added;
+    };
+    ListingChanges compareWith(const QVector<CollectionIndex::Entry> &listed) const;
+    // Takes the row out with the proper signals; returns its note, if made.
+    NotePtr takeRow(int row);
+
+    mutable QVector<Row> notes;
+
+private:
+    mutable int lastFoundRow = -1;
+};
