@@ -8,17 +8,21 @@
 //   remind <file> <type> <hh:mm>  give a note a reminder and save it; prints "saved <file>"
 //   remove <file>          remove a note; prints "removed <file>"
 //   list                   prints "list <file>=<title> ..." for every row, sorted by file
+//   churn <n> <seed>       n random adds, ticks, retitles and removals of its own adds,
+//                          at once with the others; prints "added"/"removed" lines, then "churned"
 //   quit
 // It prints "ready" once its model is built, "changed <file> <title>"
 // whenever another process's change reloads one of its notes, and
 // "ownsave <file>" when the model records one of its own saves.
 #include "abstractnote.h"
+#include "listnote.h"
 #include "notesmodel.h"
 #include "notewatcher.h"
 #include "textnote.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QRandomGenerator>
 #include <QSocketNotifier>
 #include <QThread>
 
@@ -54,6 +58,61 @@ void addNote(NotesModel &model, const QString &title)
     for (int attempt = 0; attempt < 50 && !model.addItem(note); ++attempt)
         QThread::msleep(20);
     say(QStringLiteral("added ") + note->file());
+}
+
+// count random operations as fast as they go, following the others between
+// them: add a text or a check-list note, tick an entry of any check-list,
+// retitle any note, remove a note of its own.
+void churn(NotesModel &model, int count, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QStringList own;
+    for (int i = 0; i < count; ++i) {
+        QCoreApplication::processEvents();
+        const int row = model.rowCount() > 0 ? random.bounded(model.rowCount()) : -1;
+        AbstractNote *note
+            = row < 0 ? nullptr : model.data(model.index(row), NotesModel::NoteRole).value<AbstractNote *>();
+        if (note && !note->loaded())
+            note->load();
+        switch (random.bounded(own.size() < 3 ? 1 : 4)) {
+        case 0: {
+            AbstractNote *added
+                = AbstractNote::createNote(random.bounded(2) ? AbstractNote::ListType : AbstractNote::TextType);
+            added->setTitle(QStringLiteral("c%1").arg(i));
+            if (auto *list = qobject_cast<ListNote *>(added)) {
+                list->setTexts({ QStringLiteral("one"), QStringLiteral("two") });
+                list->setChecked({ false, false });
+            }
+            for (int attempt = 0; attempt < 50 && !model.addItem(added); ++attempt)
+                QThread::msleep(20);
+            own << added->file();
+            say(QStringLiteral("added ") + added->file());
+            break;
+        }
+        case 1:
+            if (auto *list = qobject_cast<ListNote *>(note)) {
+                QList<bool> checked = list->checked();
+                if (!checked.isEmpty())
+                    checked[0] = !checked[0];
+                list->setChecked(checked);
+                list->save();
+            }
+            break;
+        case 2:
+            if (note) {
+                note->setTitle(QStringLiteral("r%1").arg(i));
+                note->save();
+            }
+            break;
+        default: {
+            const QString file = own.takeAt(random.bounded(own.size()));
+            for (int attempt = 0; attempt < 50 && !model.removeItems({ file }); ++attempt)
+                QThread::msleep(20);
+            say(QStringLiteral("removed ") + file);
+        }
+        }
+    }
+    say(QStringLiteral("churned"));
 }
 
 void run(NotesModel &model, const QString &line)
@@ -99,6 +158,8 @@ void run(NotesModel &model, const QString &line)
         }
         rows.sort();
         say(QStringLiteral("list ") + rows.join(QLatin1Char(' ')));
+    } else if (command == QLatin1String("churn")) {
+        churn(model, words.value(1).toInt(), words.value(2).toUInt());
     } else if (command == QLatin1String("quit")) {
         QCoreApplication::quit();
     }

@@ -120,6 +120,7 @@ private slots:
     void changesRightAfterOwnWritesAreFollowed();
     void notesAddedAndRemovedElsewhereAreFollowed();
     void concurrentEditsEndAlikeEverywhere();
+    void programsChurningAtOnceLoseNothing();
     void corruptCollectionOpensUntouched_data();
     void corruptCollectionOpensUntouched();
 
@@ -401,6 +402,49 @@ void TestEndToEnd::concurrentEditsEndAlikeEverywhere()
     files.sort();
     groups.sort();
     QCOMPARE(files, groups);
+}
+
+void TestEndToEnd::programsChurningAtOnceLoseNothing()
+{
+    // Three programs add, tick, retitle and remove at the same moment, each
+    // as fast as it goes; then every note added and not removed is there,
+    // once, and every program lists what is on disk.
+    std::vector<std::unique_ptr<Agent>> agents;
+    for (int i = 0; i < 3; ++i) {
+        agents.emplace_back(new Agent);
+        QVERIFY(!agents.back()->waitFor(QStringLiteral("ready")).isEmpty());
+    }
+    for (int i = 0; i < 3; ++i)
+        agents[i]->send(QStringLiteral("churn 60 %1").arg(i + 1));
+    QSet<QString> expected;
+    int added = 0;
+    for (auto &agent : agents) {
+        QVERIFY(!agent->waitFor(QStringLiteral("churned"), 120000).isEmpty());
+        for (const QString &line : agent->lines()) {
+            if (line.startsWith(QLatin1String("added "))) {
+                QVERIFY2(!expected.contains(line.mid(6)), qPrintable(line + QStringLiteral(" twice")));
+                expected.insert(line.mid(6));
+                ++added;
+            }
+        }
+        for (const QString &line : agent->lines()) {
+            if (line.startsWith(QLatin1String("removed ")))
+                expected.remove(line.mid(8));
+        }
+    }
+    QSettings conf(notesDir() + QStringLiteral("/notes.conf"), QSettings::IniFormat);
+    conf.beginGroup(QStringLiteral("Notes"));
+    const QStringList groups = conf.childGroups();
+    const QStringList files = QDir(notesDir()).entryList({ QStringLiteral("*.note") }, QDir::Files);
+    qInfo("180 operations by three programs at once: %d notes added, %d left, %d on disk", added, int(expected.size()),
+          int(files.size()));
+    QCOMPARE(QSet<QString>(groups.cbegin(), groups.cend()), expected);
+    QCOMPARE(QSet<QString>(files.cbegin(), files.cend()), expected);
+    const QString onDisk = listOnDisk(notesDir());
+    for (auto &agent : agents) {
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (agent->send(QStringLiteral("list")), agent->waitFor(QStringLiteral("list")) == onDisk), 15000);
+    }
 }
 
 void TestEndToEnd::corruptCollectionOpensUntouched_data()
