@@ -22,6 +22,7 @@ namespace {
 const int WatcherPause = 1000;
 const int CronCheckDelay = 2000;
 const int ListingRetryDelay = 250;
+const int ClosingListingWait = 3000;
 
 const QString NotesGroup = QStringLiteral("Notes");
 const QString NextFilenameKey = QStringLiteral("next-filename");
@@ -51,15 +52,21 @@ NotesModel::NotesModel(QObject *parent)
         if (lock.isLocked())
             SafeIniFile(confPath).commit();
     }
+    // Still no file to read (another program held the lock): an empty
+    // collection until a real "notes.conf" appears.
+    const bool readable = SafeIniFile::isRegularFile(confPath) || !QFileInfo::exists(confPath);
     confStamp = CollectionIndex::stamp(confPath);
-    QSettings conf(confPath, QSettings::IniFormat);
-    const QVector<CollectionIndex::Entry> listed = CollectionIndex::read(conf);
-    notes.reserve(listed.size());
-    for (const CollectionIndex::Entry &entry : listed)
-        notes.append(rowOf(entry));
-    lastModifiedFile = conf.value(LastModifiedFileKey).toString();
-    lastModificationDate = conf.value(LastModificationDateKey).toDateTime();
-    nextFilename = conf.value(NextFilenameKey, QStringLiteral("1")).toString();
+    nextFilename = QStringLiteral("1");
+    if (readable) {
+        QSettings conf(confPath, QSettings::IniFormat);
+        const QVector<CollectionIndex::Entry> listed = CollectionIndex::read(conf);
+        notes.reserve(listed.size());
+        for (const CollectionIndex::Entry &entry : listed)
+            notes.append(rowOf(entry));
+        lastModifiedFile = conf.value(LastModifiedFileKey).toString();
+        lastModificationDate = conf.value(LastModificationDateKey).toDateTime();
+        nextFilename = conf.value(NextFilenameKey, nextFilename).toString();
+    }
 
     if (notes.isEmpty() && (!confExisted || nextFilename != QLatin1String("1"))) {
         const NotesConfLock lock;
@@ -96,7 +103,12 @@ NotesModel::NotesModel(QObject *parent)
     connect(this, &QAbstractItemModel::rowsRemoved, &cronCheckTimer, qOverload<>(&QTimer::start));
 }
 
-NotesModel::~NotesModel() = default;
+NotesModel::~NotesModel()
+{
+    // A save not listed yet would stay unknown to the other programs, which
+    // would write their older copy over it.
+    listSavedNotes(ClosingListingWait);
+}
 
 QString NotesModel::getNotePath(const QString &note) const
 {
@@ -246,7 +258,6 @@ bool NotesModel::removeItems(const QStringList &files)
     }
     if (names.isEmpty())
         return true;
-    trash.remember(NoteWatcher::confPath(), names);
 
     NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
     QStringList reminders;
@@ -282,6 +293,9 @@ bool NotesModel::unlistNotes(const QStringList &names, QStringList *reminders, Q
         *error = busyMessage();
         return false;
     }
+    // A removal that does not happen must not cost the Undo of the last one.
+    NoteTrash removal;
+    removal.remember(NoteWatcher::confPath(), names);
     const QString directory = notesDirectory();
     // Read before the files are hidden: the file of a note never loaded is
     // the only record of its reminder.
@@ -310,6 +324,7 @@ bool NotesModel::unlistNotes(const QStringList &names, QStringList *reminders, Q
             CollectionRepair::unhide(directory, name);
         return false;
     }
+    trash = removal;
     trash.moveAwayHidden(directory, names);
     return true;
 }
@@ -335,16 +350,19 @@ int NotesModel::restoreRemovedItems()
                 conf.setValue(NextFilenameKey, nextFilename);
                 return file;
             });
-        QVector<Row> rows;
-        for (const NoteTrash::RestoredNote &note : qAsConst(restored))
-            rows.append(Row { NotePtr(), note.file, note.modifyDate, note.type });
-        appendRows(rows);
         // Other processes see the notes come back as an addition.
         if (!restored.isEmpty())
             setLastModified(conf, restored.last().file, restored.last().modifyDate);
-        if (!confFile.commit())
+        if (!confFile.commit()) {
             reportError(tr("The notes could not be brought back: %1").arg(confFile.errorString()));
+            return 0;
+        }
     }
+    // Out of the lock: whatever the new rows set off must not hold it.
+    QVector<Row> rows;
+    for (const NoteTrash::RestoredNote &note : qAsConst(restored))
+        rows.append(Row { NotePtr(), note.file, note.modifyDate, note.type });
+    appendRows(rows);
     NoteTrash::restoreReminders(restored);
     return restored.size();
 }
@@ -441,22 +459,23 @@ void NotesModel::onNoteSaved(const QString &file)
 // Records the saves in "notes.conf", which is what tells other processes.
 // The note files are written already; while another process holds the
 // lock, the listing waits and is tried again shortly.
-void NotesModel::listSavedNotes()
+void NotesModel::listSavedNotes(int waitMsec)
 {
     if (pendingListings.isEmpty())
         return;
     NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
-    const NotesConfLock lock;
+    const NotesConfLock lock(waitMsec);
     if (!lock.isLocked()) {
         if (!listingRetryTimer) {
             listingRetryTimer = new QTimer(this);
             listingRetryTimer->setSingleShot(true);
             listingRetryTimer->setInterval(ListingRetryDelay);
-            connect(listingRetryTimer, &QTimer::timeout, this, &NotesModel::listSavedNotes);
+            connect(listingRetryTimer, &QTimer::timeout, this, [this] { listSavedNotes(); });
         }
         listingRetryTimer->start();
         return;
     }
+    QStringList vanished;
     SafeIniFile confFile(NoteWatcher::confPath());
     if (QSettings *conf = confFile.settings()) {
         for (const QString &file : qAsConst(pendingListings)) {
@@ -464,6 +483,14 @@ void NotesModel::listSavedNotes()
             // Removed meanwhile, here or elsewhere: its group stays away.
             if (row < 0)
                 continue;
+            // Removed by another program while this save waited: that
+            // removal took the new file with the note's others. Listing it
+            // again would leave a group without a file; the page offers to
+            // keep the note instead.
+            if (!QFileInfo::exists(notesDirectory() + QLatin1Char('/') + file) && !isListed(*conf, file)) {
+                vanished << file;
+                continue;
+            }
             const QDateTime modifyDate = modifyDateAt(row);
             setLastModified(*conf, file, modifyDate);
             conf->beginGroup(NotesGroup);
@@ -482,6 +509,19 @@ void NotesModel::listSavedNotes()
     // The note itself is saved; only its place in the list is not.
     if (!confFile.errorString().isEmpty())
         reportError(tr("The list of notes could not be updated: %1").arg(confFile.errorString()));
+    for (const QString &file : qAsConst(vanished)) {
+        const int row = indexOfFile(file);
+        if (row >= 0)
+            dropRow(row);
+    }
+}
+
+bool NotesModel::isListed(QSettings &conf, const QString &file)
+{
+    conf.beginGroup(NotesGroup);
+    const bool listed = conf.childGroups().contains(file);
+    conf.endGroup();
+    return listed;
 }
 
 // Whatever any process did to the collection since the last look: rows for

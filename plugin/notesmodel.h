@@ -3,6 +3,7 @@
 #include "missedreminders.h"
 #include "noteptr.h"
 #include "noterowsmodel.h"
+#include "notesconflock.h"
 #include "notetrash.h"
 #include "removednotes.h"
 
@@ -79,7 +80,8 @@ private:
     void connectNote(const NotePtr &note);
     QString allocateFileName(QSettings &conf);
     void onNoteSaved(const QString &file);
-    void listSavedNotes();
+    void listSavedNotes(int waitMsec = NotesConfLock::DefaultWait);
+    static bool isListed(QSettings &conf, const QString &file);
     bool unlistNotes(const QStringList &names, QStringList *reminders, QString *error);
     static QString busyMessage();
     void onNoteChanged(const QString &file, const QDateTime &modifyDate);

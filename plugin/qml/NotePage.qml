@@ -19,6 +19,9 @@ ZibPage {
     property alias _lineWidth: lineWidthSlider.index
     property Component _contentComponent: null
     property bool _changed: false
+    property string _removeError: ""
+    // The note this page has told that it is shown.
+    property var _shownNote: null
 
     leftMargin: 0
     topMargin: 0
@@ -151,10 +154,17 @@ ZibPage {
         var wasActive = ctrl.modelLoader.active
         if (!wasActive)
             ctrl.modelLoader.active = true
-        ctrl.model.removeItems([file])
-        notePage.closePage(false)
+        // Refused (another program holds the notes, a full disk): the page
+        // stays and says why.
+        var removed = ctrl.model.removeItems([file])
+        if (removed === false)
+            _removeError = ctrl.model.lastError
+        else
+            notePage.closePage(false)
         if (!wasActive)
             ctrl.modelLoader.active = false
+        if (removed === false)
+            return
         if (ctrl.isWidget)
             ctrl.noteRemoved()
     }
@@ -216,14 +226,26 @@ ZibPage {
     // A note shown here is kept by the collection even when another program
     // removes it, so that the page can offer to keep it.
     onStateChanged: if (noteData) noteData.editing = state === "editing"
-    onNoteDataChanged: if (noteData) {
-        noteData.editing = state === "editing"
-        noteData.shown = true
+    function _markShown() {
+        if (_shownNote && _shownNote !== noteData) {
+            _shownNote.shown = false
+            _shownNote.editing = false
+        }
+        _shownNote = noteData
+        if (noteData)
+            noteData.shown = true
     }
-    Component.onCompleted: if (noteData) noteData.shown = true
-    Component.onDestruction: if (noteData) {
-        noteData.editing = false
-        noteData.shown = false
+    onNoteDataChanged: {
+        if (noteData)
+            noteData.editing = state === "editing"
+        _markShown()
+    }
+    Component.onCompleted: _markShown()
+    Component.onDestruction: {
+        if (noteData)
+            noteData.editing = false
+        if (_shownNote)
+            _shownNote.shown = false
     }
 
     ChangedElsewhereBar {
@@ -534,7 +556,7 @@ ZibPage {
         anchors.right: parent.right
         anchors.bottom: parent.bottom
         text: notePage.noteData && notePage.noteData.saveError !== ""
-              ? qsTr("The note could not be saved: %1").arg(notePage.noteData.saveError) : ""
+              ? qsTr("The note could not be saved: %1").arg(notePage.noteData.saveError) : notePage._removeError
     }
 
     states: State {

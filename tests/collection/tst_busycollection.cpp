@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QSettings>
 #include <QtTest>
 
 // Another process holding the lock of "notes.conf" neither stalls this one
@@ -19,6 +20,8 @@ private slots:
     void init();
     void cleanup();
     void heldLockIsNotWaitedFor();
+    void refusedDeleteKeepsTheLastUndo();
+    void noteRemovedWhileItsSaveWaitedIsNotListedAgain();
     void crontabNeverRunsUnderTheLock();
 
 private:
@@ -97,6 +100,43 @@ void TestBusyCollection::heldLockIsNotWaitedFor()
                  kept->modifyDate());
     QVERIFY(model.addItem(refused));
     QCOMPARE(model.rowCount(), 2);
+}
+
+void TestBusyCollection::refusedDeleteKeepsTheLastUndo()
+{
+    NotesModel model;
+    AbstractNote *first = newNote(QStringLiteral("first"));
+    AbstractNote *second = newNote(QStringLiteral("second"));
+    QVERIFY(model.addItem(first) && model.addItem(second));
+    const QString firstFile = first->file();
+    QVERIFY(model.removeItems({ firstFile }));
+    QVERIFY(holdLockElsewhere());
+    QVERIFY(!model.removeItems({ second->file() }));
+    holder.kill();
+    holder.waitForFinished();
+    QCOMPARE(model.restoreRemovedItems(), 1);
+    QTRY_VERIFY(QFile::exists(sandbox.notePath(firstFile)));
+    QCOMPARE(sandbox.confNotes().size(), 2);
+}
+
+void TestBusyCollection::noteRemovedWhileItsSaveWaitedIsNotListedAgain()
+{
+    NotesModel model;
+    AbstractNote *note = newNote(QStringLiteral("doomed"));
+    QVERIFY(model.addItem(note));
+    const QString file = note->file();
+    QVERIFY(holdLockElsewhere());
+    note->setTitle(QStringLiteral("edited"));
+    QVERIFY(note->save());
+    // Meanwhile the holder removes the note, the new file with it.
+    QFile::remove(sandbox.notePath(file));
+    QSettings(sandbox.confPath(), QSettings::IniFormat).remove(QStringLiteral("Notes/") + file);
+    holder.kill();
+    holder.waitForFinished();
+    QTRY_VERIFY(note->removedElsewhere());
+    QVERIFY(sandbox.confNotes().isEmpty());
+    QCOMPARE(model.rowCount(), 0);
+    QCOMPARE(note->title(), QStringLiteral("edited"));
 }
 
 void TestBusyCollection::crontabNeverRunsUnderTheLock()

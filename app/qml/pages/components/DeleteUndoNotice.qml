@@ -17,8 +17,16 @@ Rectangle {
 
     function undo() {
         hideTimer.stop()
-        if (notice.model)
-            notice.model.restoreRemovedItems()
+        if (!notice.model)
+            return
+        var refused = false
+        var onRefused = function() { refused = true }
+        notice.model.errorOccurred.connect(onRefused)
+        notice.model.restoreRemovedItems()
+        notice.model.errorOccurred.disconnect(onRefused)
+        // Another program held the notes, say: Undo stays on offer.
+        if (refused)
+            hideTimer.restart()
     }
 
     width: Math.min(row.implicitWidth + 2 * row.x, parent ? parent.width - 20 * dpiRatio : row.implicitWidth)
