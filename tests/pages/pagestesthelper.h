@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QObject>
+#include <QProcess>
 #include <QSize>
 #include <QStringList>
 #include <QVariant>
@@ -36,4 +37,10 @@ public:
     Q_INVOKABLE QSize imageSize(const QString &path) const;
     // Lines of the crontab that hold the note's reminder marker.
     Q_INVOKABLE QStringList crontabLinesFor(const QString &file) const;
+    // Another program holding the lock of the notes directory, until let go.
+    Q_INVOKABLE bool holdNotesLock();
+    Q_INVOKABLE void releaseNotesLock();
+
+private:
+    QProcess m_lockHolder;
 };

@@ -44,6 +44,7 @@ Item {
         }
 
         function cleanup() {
+            testHelper.releaseNotesLock()
             closeAll(baseDepth)
             notice.showTime = 10000
         }
@@ -99,6 +100,33 @@ Item {
             compare(back.title, "Dentist")
             compare(back.text, "Tuesday")
             tryVerify(function() { return !notice.visible })
+        }
+
+        function test_refusedDeleteAndUndoCanBeTriedAgain() {
+            var note = storedNote(Note.TextType, function(n) { n.title = "Busy"; n.text = "day" })
+            var file = note.file
+            var page = openNote("qrc:/qml/TextNotePage.qml", note, false)
+            verify(testHelper.holdNotesLock())
+            click(child(page, "removeButton"))
+            answer(true)
+            // Another program holds the notes: the page stays and says so.
+            var line = child(page, "saveErrorLine")
+            tryVerify(function() { return line.visible })
+            verify(line.text.indexOf("Another program") >= 0, line.text)
+            verify(testHelper.fileExists(notePath(note)))
+            testHelper.releaseNotesLock()
+            click(child(page, "removeButton"))
+            answer(true)
+            pageClosed(page, baseDepth)
+            tryVerify(function() { return notice.visible })
+
+            verify(testHelper.holdNotesLock())
+            mouseClick(child(notice, "undoButton"))
+            verify(notice.shown, "Undo stays on offer")
+            verify(!testHelper.fileExists(testHelper.notesDirectory() + "/" + file))
+            testHelper.releaseNotesLock()
+            mouseClick(child(notice, "undoButton"))
+            verify(testHelper.fileExists(testHelper.notesDirectory() + "/" + file))
         }
 
         function test_batchDeleteOffersUndoForAWhile() {
