@@ -17,7 +17,7 @@ namespace {
 double g_startMs = 0;
 }
 
-Diagnostics::Diagnostics(SingleApplication *app, QQmlApplicationEngine *engine, Tray *tray)
+Diagnostics::Diagnostics(SingleApplication *app, QQmlApplicationEngine *engine)
     : QObject(app)
     , m_engine(engine)
     , m_logPath(qEnvironmentVariable("ZIB_NOTES_MESSAGE_LOG"))
@@ -29,6 +29,10 @@ Diagnostics::Diagnostics(SingleApplication *app, QQmlApplicationEngine *engine, 
     if (!m_logPath.isEmpty())
         connect(app, &SingleApplication::messageReceived, this,
                 [this](const QString &message) { appendLine(m_logPath, message); });
+}
+
+void Diagnostics::attachTray(Tray *tray)
+{
     tray->setDiagnosticLog(qEnvironmentVariable("ZIB_NOTES_TRAY_LOG"));
     bool autoClick = false;
     const int autoClickMs = qEnvironmentVariableIntValue("ZIB_NOTES_TRAY_AUTOCLICK_MS", &autoClick);

@@ -29,7 +29,10 @@ class Diagnostics : public QObject
     Q_OBJECT
 
 public:
-    Diagnostics(SingleApplication *app, QQmlApplicationEngine *engine, Tray *tray);
+    Diagnostics(SingleApplication *app, QQmlApplicationEngine *engine);
+
+    // The tray's hooks, once the tray exists.
+    static void attachTray(Tray *tray);
 
     // Call first thing in main: the reference for the first-frame time.
     static void markProcessStart();
