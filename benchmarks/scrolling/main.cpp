@@ -1,4 +1,5 @@
 #include "notesfixture.h"
+#include "xvfbrerun.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -7,8 +8,6 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <unistd.h>
-#include <vector>
 
 // zib-notes scrolls its list through every card, half a view per frame (a
 // very fast fling), with 1,000, 10,000 and 100,000 notes; each frame is
@@ -17,17 +16,8 @@
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("ZIB_BENCH_UNDER_XVFB")) {
-        qputenv("ZIB_BENCH_UNDER_XVFB", "1");
-        std::vector<char *> args { const_cast<char *>("xvfb-run"), const_cast<char *>("-a"), const_cast<char *>("-s"),
-                                   const_cast<char *>("-screen 0 1280x1024x24") };
-        for (int i = 0; i < argc; ++i)
-            args.push_back(argv[i]);
-        args.push_back(nullptr);
-        ::execvp("xvfb-run", args.data());
-        std::fprintf(stderr, "no display, and xvfb-run cannot be started\n");
-        return 2;
-    }
+    if (needsXvfb())
+        return rerunUnderXvfb(argc, argv);
     QCoreApplication app(argc, argv);
     QTemporaryDir root;
     int missed = 0;

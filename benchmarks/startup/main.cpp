@@ -1,5 +1,6 @@
 #include "notesfixture.h"
 #include "startuprun.h"
+#include "xvfbrerun.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -60,24 +61,11 @@ bool writeNotesApart(const QString &dataHome, int count)
     return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Runs this program again under xvfb-run; returns only if that failed.
-int rerunUnderXvfb(int argc, char *argv[])
-{
-    qputenv("ZIB_BENCH_UNDER_XVFB", "1");
-    std::vector<char *> args { const_cast<char *>("xvfb-run"), const_cast<char *>("-a"), const_cast<char *>("-s"),
-                               const_cast<char *>("-screen 0 1280x1024x24") };
-    for (int i = 0; i < argc; ++i)
-        args.push_back(argv[i]);
-    args.push_back(nullptr);
-    ::execvp("xvfb-run", args.data());
-    std::fprintf(stderr, "no display, and xvfb-run cannot be started\n");
-    return 2;
-}
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("ZIB_BENCH_UNDER_XVFB"))
+    if (needsXvfb())
         return rerunUnderXvfb(argc, argv);
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
