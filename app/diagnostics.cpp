@@ -10,6 +10,7 @@
 #include <QQuickWindow>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -17,7 +18,7 @@ namespace {
 double g_startMs = 0;
 }
 
-Diagnostics::Diagnostics(SingleApplication *app, QQmlApplicationEngine *engine, Tray *tray)
+Diagnostics::Diagnostics(SingleApplication *app, QQmlApplicationEngine *engine)
     : QObject(app)
     , m_engine(engine)
     , m_logPath(qEnvironmentVariable("ZIB_NOTES_MESSAGE_LOG"))
@@ -25,10 +26,15 @@ Diagnostics::Diagnostics(SingleApplication *app, QQmlApplicationEngine *engine, 
     , m_screenshotPath(qEnvironmentVariable("ZIB_NOTES_SCREENSHOT"))
     , m_exitAfterFirstFrame(qEnvironmentVariableIntValue("ZIB_NOTES_EXIT_AFTER_FIRST_FRAME") == 1)
     , m_exitDelayMs(qMax(0, qEnvironmentVariableIntValue("ZIB_NOTES_EXIT_DELAY_MS")))
+    , m_scrollFrames(qEnvironmentVariableIntValue("ZIB_NOTES_SCROLL_FRAMES") == 1)
 {
     if (!m_logPath.isEmpty())
         connect(app, &SingleApplication::messageReceived, this,
                 [this](const QString &message) { appendLine(m_logPath, message); });
+}
+
+void Diagnostics::attachTray(Tray *tray)
+{
     tray->setDiagnosticLog(qEnvironmentVariable("ZIB_NOTES_TRAY_LOG"));
     bool autoClick = false;
     const int autoClickMs = qEnvironmentVariableIntValue("ZIB_NOTES_TRAY_AUTOCLICK_MS", &autoClick);
@@ -97,7 +103,7 @@ void Diagnostics::watchWindow()
     const auto roots = m_engine->rootObjects();
     if (!m_pageLogPath.isEmpty())
         watchPages(roots.value(0));
-    if (!m_exitAfterFirstFrame && m_screenshotPath.isEmpty())
+    if (!m_exitAfterFirstFrame && m_screenshotPath.isEmpty() && !m_scrollFrames)
         return;
     auto *window = roots.isEmpty() ? nullptr : qobject_cast<QQuickWindow *>(roots.first());
     if (!window) {
@@ -121,6 +127,10 @@ void Diagnostics::onFirstFrame()
     QMetaObject::invokeMethod(
         this,
         [this] {
+            if (m_scrollFrames) {
+                startScrolling();
+                return;
+            }
             if (m_screenshotPath.isEmpty()) {
                 QTimer::singleShot(m_exitDelayMs, qApp, &QCoreApplication::quit);
                 return;
@@ -132,4 +142,63 @@ void Diagnostics::onFirstFrame()
             });
         },
         Qt::QueuedConnection);
+}
+
+// The notes' list view, once the collection is read and it shows cards.
+void Diagnostics::startScrolling()
+{
+    auto *window = qobject_cast<QQuickWindow *>(m_engine->rootObjects().value(0));
+    QList<QQuickItem *> items;
+    if (window)
+        items << window->contentItem();
+    while (!items.isEmpty() && !m_list) {
+        QQuickItem *item = items.takeFirst();
+        if (item->inherits("QQuickGridView") && item->property("count").toInt() > 0)
+            m_list = item;
+        items << item->childItems();
+    }
+    if (!m_list) {
+        QTimer::singleShot(50, this, &Diagnostics::startScrolling);
+        return;
+    }
+    // Each frame: the time from moving the view to the frame being on the
+    // screen, which includes making the cards that came into view.
+    m_scrollConnection = connect(
+        window, &QQuickWindow::frameSwapped, this,
+        [this] {
+            m_frameTimes << monotonicMs() - m_stepStart;
+            QMetaObject::invokeMethod(this, &Diagnostics::scrollStep, Qt::QueuedConnection);
+        },
+        Qt::DirectConnection);
+    m_frameTimes.clear();
+    scrollStep();
+    m_frameTimes.clear();
+}
+
+void Diagnostics::scrollStep()
+{
+    const double y = m_list->property("contentY").toDouble();
+    const double end
+        = m_list->property("contentHeight").toDouble() + m_list->property("originY").toDouble() - m_list->height();
+    if (y >= end) {
+        disconnect(m_scrollConnection);
+        QStringList slow;
+        for (int i = 0; i < m_frameTimes.size(); ++i) {
+            if (m_frameTimes.at(i) > 16.0)
+                slow << QStringLiteral("%1:%2").arg(i).arg(m_frameTimes.at(i), 0, 'f', 1);
+        }
+        std::fprintf(stderr, "slow frames %s\n", qPrintable(slow.join(QLatin1Char(' '))));
+        QVector<double> sorted = m_frameTimes;
+        std::sort(sorted.begin(), sorted.end());
+        const int over = int(std::count_if(sorted.cbegin(), sorted.cend(), [](double t) { return t > 16.0; }));
+        std::printf("scroll frames=%d worst-ms=%.1f median-ms=%.1f over-16ms=%d cards=%d\n", int(sorted.size()),
+                    sorted.isEmpty() ? 0.0 : sorted.last(), sorted.isEmpty() ? 0.0 : sorted.at(sorted.size() / 2), over,
+                    m_list->property("count").toInt());
+        std::fflush(stdout);
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        return;
+    }
+    m_stepStart = monotonicMs();
+    m_list->setProperty("contentY", qMin(end, y + m_list->height() / 2));
+    m_list->window()->update();
 }

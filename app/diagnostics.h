@@ -2,8 +2,10 @@
 #define DIAGNOSTICS_H
 
 #include <QObject>
+#include <QVector>
 
 class QQmlApplicationEngine;
+class QQuickItem;
 class SingleApplication;
 class Tray;
 
@@ -22,6 +24,10 @@ class Tray;
 //                                        it asks to open a note
 //   ZIB_NOTES_TRAY_AUTOCLICK_MS=<ms>     the tray acts as if its balloon was clicked
 //                                        <ms> after each notification
+//   ZIB_NOTES_SCROLL_FRAMES=1            once the list shows notes, scroll it through all
+//                                        cards, half a view per frame, print
+//                                        "scroll frames=<n> worst-ms=<t> median-ms=<t>
+//                                        over-16ms=<n> cards=<n>" on stdout and quit
 //   ZIB_NOTES_PAGE_LOG=<file>            append "page <document url> <noteData.file>"
 //                                        for every page pushed onto the main window
 class Diagnostics : public QObject
@@ -29,7 +35,10 @@ class Diagnostics : public QObject
     Q_OBJECT
 
 public:
-    Diagnostics(SingleApplication *app, QQmlApplicationEngine *engine, Tray *tray);
+    Diagnostics(SingleApplication *app, QQmlApplicationEngine *engine);
+
+    // The tray's hooks, once the tray exists.
+    static void attachTray(Tray *tray);
 
     // Call first thing in main: the reference for the first-frame time.
     static void markProcessStart();
@@ -48,6 +57,8 @@ private:
     static void appendLine(const QString &path, const QString &line);
     void watchPages(QObject *window);
     void onFirstFrame();
+    void startScrolling();
+    void scrollStep();
 
     QQmlApplicationEngine *m_engine;
     QString m_logPath;
@@ -57,6 +68,11 @@ private:
     bool m_exitAfterFirstFrame = false;
     int m_exitDelayMs = 0;
     bool m_frameSeen = false;
+    bool m_scrollFrames = false;
+    QQuickItem *m_list = nullptr;
+    double m_stepStart = 0;
+    QVector<double> m_frameTimes;
+    QMetaObject::Connection m_scrollConnection;
 };
 
 #endif // DIAGNOSTICS_H

@@ -6,13 +6,18 @@
 #include "zibinit.h"
 
 #include <QCommandLineParser>
+#include <QDBusConnection>
 #include <QDir>
 #include <QIcon>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
+#include <QQuickWindow>
+#include <QThreadPool>
 #include <QUrl>
 
 #include <cstdio>
+#include <functional>
+#include <memory>
 
 // Diagnostics hooks for tests and benchmarks (ZIB_NOTES_MESSAGE_LOG,
 // ZIB_NOTES_TRAY_LOG, ZIB_NOTES_TRAY_AUTOCLICK_MS, ZIB_NOTES_PAGE_LOG,
@@ -53,6 +58,27 @@ void addBuildTreeImportPath(QQmlApplicationEngine &engine)
     const QDir qmlDir(QCoreApplication::applicationDirPath() + QLatin1String("/../qml"));
     if (qmlDir.exists(QStringLiteral("Zib")))
         engine.addImportPath(qmlDir.absolutePath());
+}
+
+// Runs work once, right after the window's first frame, or at once when the
+// window is not shown (no frame to wait for).
+void afterFirstFrame(QObject *root, bool shown, const std::function<void()> &work)
+{
+    auto *window = qobject_cast<QQuickWindow *>(root);
+    if (!window || !shown) {
+        work();
+        return;
+    }
+    auto *once = new QObject(window);
+    QObject::connect(
+        window, &QQuickWindow::frameSwapped, once,
+        [once, work] {
+            // Not inside the swap: with the software renderer that is this thread.
+            QMetaObject::invokeMethod(once, work, Qt::QueuedConnection);
+            QObject::disconnect(once, nullptr, nullptr, nullptr);
+            once->deleteLater();
+        },
+        Qt::DirectConnection);
 }
 } // namespace
 
@@ -119,17 +145,38 @@ int main(int argc, char *argv[])
         return 1;
     SessionEnvironment::recordIfGraphical(QGuiApplication::platformName());
 
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("zib-notes")));
-    Tray tray;
+    // The first Qt Quick control asks whether a screen reader runs, which
+    // waits for the session bus: connect to it meanwhile on another thread
+    // while the window is made.
+    QThreadPool::globalInstance()->start(QRunnable::create([] { QDBusConnection::sessionBus(); }));
+
+    // The icon theme, the tray (with its D-Bus look-ups) and the icons come
+    // after the window's first frame; until then "tray" is null in QML. A
+    // message that arrives earlier makes the tray first, before QML sees it.
+    std::unique_ptr<Tray> tray;
     QQmlApplicationEngine engine;
-    Diagnostics diagnostics(&app, &engine, &tray);
+    const auto ensureTray = [&tray, &engine] {
+        if (tray)
+            return;
+        QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("zib-notes")));
+        tray = std::make_unique<Tray>();
+        Diagnostics::attachTray(tray.get());
+        engine.rootContext()->setContextProperty(QStringLiteral("tray"), tray.get());
+    };
+    QObject::connect(&app, &SingleApplication::messageReceived, &app, [ensureTray](const QString &message) {
+        // The own start message waits in QML until the window has settled.
+        if (message.indexOf(QLatin1String("onStart")) <= 0)
+            ensureTray();
+    });
+    const bool showWindow = taskValue.isEmpty() && !parser.isSet(backgroundOption);
+    Diagnostics diagnostics(&app, &engine);
     addBuildTreeImportPath(engine);
     engine.rootContext()->setContextProperty(QStringLiteral("singleApp"), &app);
-    engine.rootContext()->setContextProperty(QStringLiteral("tray"), &tray);
-    engine.rootContext()->setContextProperty(QStringLiteral("showWindowOnStart"),
-                                             taskValue.isEmpty() && !parser.isSet(backgroundOption));
+    engine.rootContext()->setContextProperty(QStringLiteral("tray"), static_cast<QObject *>(nullptr));
+    engine.rootContext()->setContextProperty(QStringLiteral("showWindowOnStart"), showWindow);
     engine.load(QUrl(QStringLiteral("qrc:///qml/main.qml")));
     diagnostics.watchWindow();
+    afterFirstFrame(engine.rootObjects().value(0), showWindow, ensureTray);
 
     if (!message.isEmpty())
         emit app.messageReceived(message + QStringLiteral(" onStart"));

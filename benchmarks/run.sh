@@ -31,27 +31,55 @@ for program in "$build"/benchmarks/bin/*; do
   echo
 done
 
-# Every figure in one table, beside its floor or baseline.
+# Every figure in one table, at each size beside its floor or baseline.
 awk '
-  /^model build, 1000 notes:/           { build1 = $5; }
-  /^model build, 10000 notes:/          { build10 = $5; buildfloor = $8 }
-  /^save reaction, 1000 notes:/         { save1 = $5 }
-  /^save reaction, 10000 notes:/        { save10 = $5; savefloor = $8 }
-  /^setFilter hitting 10, 1000 notes:/  { filter1 = $6 }
-  /^setFilter hitting 10, 10000 notes:/ { filter10 = $6; filterfloor = $9 }
-  /^model memory, 10000 unloaded notes:/ { memory10 = $7; memoryfloor = $16 }
-  /^bare Qt Quick window/               { bareframe = $(NF - 1); barememory = $NF }
-  /^zib-notes, 0 notes/                 { frame0 = $(NF - 1); memory0 = $NF }
-  /^zib-notes, 1000 notes/              { frame1 = $(NF - 1); peak1 = $NF }
-  /^zib-notes, 10000 notes/             { frame10 = $(NF - 1); peak10 = $NF }
+  function size(n) { return n == 1000 ? 1 : n == 10000 ? 2 : n == 100000 ? 3 : 0 }
+  # "<what>, <n> notes: <figure> ms; floor <floor> ms; ..." from bench_collection
+  /^(model build|save reaction|following a change elsewhere|setFilter hitting 10), [0-9]+ notes:/ {
+    what = $0; sub(/, [0-9]+ notes:.*/, "", what)
+    n = $0; sub(/^[^,]*(, [^,]*)?, /, "", n); sub(/ notes:.*/, "", n); n = n + 0
+    fig = $0; sub(/.* notes: /, "", fig); sub(/ ms;.*/, "", fig)
+    flo = $0; sub(/.*; floor /, "", flo); sub(/ ms;.*/, "", flo)
+    value[what, size(n)] = fig; floor[what, size(n)] = flo
+  }
+  /^model memory, [0-9]+ unloaded notes:/ {
+    n = $3 + 0; m = $0; sub(/^[^+]*\+/, "", m); sub(/ MiB.*/, "", m)
+    f = $0; sub(/.*read alone: peak \+/, "", f); sub(/ MiB.*/, "", f)
+    value["model memory", size(n)] = m; floor["model memory", size(n)] = f
+  }
+  /^scrolling, [0-9]+ notes:/ {
+    n = $2 + 0; w = $0; sub(/.*worst /, "", w); sub(/ ms.*/, "", w)
+    o = $0; sub(/.*ms, /, "", o); sub(/ frames over.*/, "", o)
+    value["scrolling", size(n)] = w " ms (" o ")"
+  }
+  /^bare Qt Quick window/ { bareframe = $(NF - 1); barememory = $NF }
+  /^zib-notes, [0-9]+ notes/ {
+    n = $2 + 0
+    if (n == 0) { frame0 = $(NF - 1); memory0 = $NF }
+    else { value["first frame", size(n)] = $(NF - 1); value["peak memory", size(n)] = $NF }
+  }
+  function row(label, key, unit, floortext, target,   i, cells) {
+    cells = ""
+    for (i = 1; i <= 3; ++i)
+      cells = cells sprintf(" %14s", ((key, i) in value) ? value[key, i] (unit == "" ? "" : " " unit) : "-")
+    printf "%-30s%s   %-40s %s\n", label, cells, floortext, target
+  }
+  function floors(key, what,   i, t) {
+    t = what
+    for (i = 1; i <= 3; ++i)
+      t = t (i > 1 ? " / " : " ") (((key, i) in floor) ? floor[key, i] : "-")
+    return t
+  }
   END {
     print "== all figures"
-    printf "%-36s %12s %12s   %-34s %s\n", "figure", "1,000 notes", "10,000 notes", "floor or baseline", "target"
-    printf "%-36s %9s ms %9s ms   %-34s %s\n", "model build", build1, build10, "QSettings read " buildfloor " ms", "<= 1.5x floor"
-    printf "%-36s %9s ms %9s ms   %-34s %s\n", "save reaction", save1, save10, "QSettings write " savefloor " ms", "<= 1.3x floor"
-    printf "%-36s %9s ms %9s ms   %-34s %s\n", "setFilter hitting 10 notes", filter1, filter10, "grep alone " filterfloor " ms", "<= 1.2x floor"
-    printf "%-36s %12s %9s MiB  %-34s %s\n", "model memory, unloaded notes", "", memory10, "QSettings read " memoryfloor " MiB", "< 15 MiB"
-    printf "%-36s %9s ms %9s ms   %-34s %s\n", "first frame of the main window", frame1, frame10, "bare " bareframe " ms, no notes " frame0 " ms", "<= 1.5x bare; <= no notes + 30 ms"
-    printf "%-36s %8s MiB %8s MiB  %-34s %s\n", "peak memory of the program", peak1, peak10, "bare " barememory " MiB, no notes " memory0 " MiB", "<= bare + 30 MiB"
+    printf "%-30s %14s %14s %14s   %-40s %s\n", "figure", "1,000 notes", "10,000 notes", "100,000 notes", "floor or baseline", "target"
+    row("model build", "model build", "ms", floors("model build", "QSettings read"), "<= 1.1x floor")
+    row("save reaction", "save reaction", "ms", floors("save reaction", "QSettings write"), "<= 1.1x floor")
+    row("following a change elsewhere", "following a change elsewhere", "ms", floors("following a change elsewhere", "QSettings read"), "<= 1.1x floor")
+    row("setFilter hitting 10 notes", "setFilter hitting 10", "ms", floors("setFilter hitting 10", "grep alone"), "<= 1.1x floor")
+    row("model memory, unloaded notes", "model memory", "MiB", floors("model memory", "QSettings read"), "< 1.5 KiB a note")
+    row("first frame of the main window", "first frame", "ms", "bare " bareframe " ms, no notes " frame0 " ms", "<= 1.25x bare; <= no notes + 30 ms")
+    row("peak memory of the program", "peak memory", "MiB", "bare " barememory " MiB, no notes " memory0 " MiB", "100,000: <= bare + 40 MiB")
+    row("scrolling: worst frame (over 16)", "scrolling", "", "every card, half a view a frame", "no frame over 16 ms")
   }' "$figures"
 exit $status

@@ -1,5 +1,6 @@
 #include "notesfixture.h"
 #include "startuprun.h"
+#include "xvfbrerun.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -10,11 +11,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
 // Start-up of zib-notes from exec to the main window's first frame, and its
-// peak memory, with 0, 1,000 and 10,000 notes, beside a bare Qt Quick window.
+// peak memory, with 0, 1,000, 10,000 and 100,000 notes, beside a bare Qt
+// Quick window.
 // Frames need a real X server: without DISPLAY it runs itself again under
 // xvfb-run, and its children never inherit an offscreen platform.
 
@@ -26,6 +29,7 @@ struct Scenario
     QString dataHome;
     QList<double> times;
     QList<double> memory;
+    int notes = 0;
 };
 
 double median(QList<double> values)
@@ -42,24 +46,26 @@ bool copyProgram(const QString &from, const QString &to)
     return QFile::copy(from, to) && QFile::setPermissions(to, QFile::permissions(from));
 }
 
-// Runs this program again under xvfb-run; returns only if that failed.
-int rerunUnderXvfb(int argc, char *argv[])
+// In a child process of its own: QSettings keeps the index it wrote cached,
+// and every program started later would inherit that resident memory into
+// its own peak (wait4 counts the memory a child had when it was forked).
+bool writeNotesApart(const QString &dataHome, int count)
 {
-    qputenv("ZIB_BENCH_UNDER_XVFB", "1");
-    std::vector<char *> args { const_cast<char *>("xvfb-run"), const_cast<char *>("-a"), const_cast<char *>("-s"),
-                               const_cast<char *>("-screen 0 1280x1024x24") };
-    for (int i = 0; i < argc; ++i)
-        args.push_back(argv[i]);
-    args.push_back(nullptr);
-    ::execvp("xvfb-run", args.data());
-    std::fprintf(stderr, "no display, and xvfb-run cannot be started\n");
-    return 2;
+    std::fflush(stdout);
+    const pid_t pid = ::fork();
+    if (pid < 0)
+        return false;
+    if (pid == 0)
+        ::_exit(NotesFixture::write(dataHome, count) ? 0 : 1);
+    int status = 0;
+    return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("ZIB_BENCH_UNDER_XVFB"))
+    if (needsXvfb())
         return rerunUnderXvfb(argc, argv);
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
@@ -95,16 +101,17 @@ int main(int argc, char *argv[])
                        QFileInfo(parser.value(bareOption)).absoluteFilePath(),
                        root.filePath(QStringLiteral("data-bare")),
                        {},
-                       {} });
-    for (int count : { 0, 1000, 10000 }) {
+                       {},
+                       0 });
+    for (int count : { 0, 1000, 10000, 100000 }) {
         const QString dataHome = root.filePath(QStringLiteral("data-%1").arg(count));
         std::printf("writing %d notes...\n", count);
         std::fflush(stdout);
-        if (!NotesFixture::write(dataHome, count)) {
+        if (!writeNotesApart(dataHome, count)) {
             std::fprintf(stderr, "cannot write the notes\n");
             return 2;
         }
-        scenarios.append({ QStringLiteral("zib-notes, %1 notes").arg(count), app_copy, dataHome, {}, {} });
+        scenarios.append({ QStringLiteral("zib-notes, %1 notes").arg(count), app_copy, dataHome, {}, {}, count });
     }
 
     QProcessEnvironment base = QProcessEnvironment::systemEnvironment();
@@ -112,8 +119,8 @@ int main(int argc, char *argv[])
     base.insert(QStringLiteral("XDG_CACHE_HOME"), root.filePath(QStringLiteral("cache")));
     base.insert(QStringLiteral("ZIB_NOTES_EXIT_AFTER_FIRST_FRAME"), QStringLiteral("1"));
     // Peak memory is taken over the whole run: both programs stay a while
-    // after their first frame, so zib-notes has read its collection by then.
-    base.insert(QStringLiteral("ZIB_NOTES_EXIT_DELAY_MS"), QStringLiteral("1500"));
+    // after their first frame, so zib-notes has read its collection by then
+    // (see the delay below, longer for a larger collection).
     const QString runtimeDir = root.filePath(QStringLiteral("runtime"));
     QDir().mkpath(runtimeDir);
     QFile::setPermissions(runtimeDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -131,6 +138,7 @@ int main(int argc, char *argv[])
         for (Scenario &scenario : scenarios) {
             QProcessEnvironment env = base;
             env.insert(QStringLiteral("XDG_DATA_HOME"), scenario.dataHome);
+            env.insert(QStringLiteral("ZIB_NOTES_EXIT_DELAY_MS"), QString::number(1500 + scenario.notes / 25));
             const StartupRun::Result result
                 = StartupRun::run(scenario.program, env, root.filePath(QStringLiteral("output.txt")));
             if (!result.ok) {
@@ -152,10 +160,9 @@ int main(int argc, char *argv[])
     const double bareMs = median(scenarios.at(0).times);
     const double bareMiB = median(scenarios.at(0).memory);
     const double emptyMs = median(scenarios.at(1).times);
-    const double fullMs = median(scenarios.at(3).times);
-    double worstMiB = 0;
-    for (int i = 1; i < scenarios.size(); ++i)
-        worstMiB = qMax(worstMiB, median(scenarios.at(i).memory));
+    const double tenMs = median(scenarios.at(3).times);
+    const double hundredMs = median(scenarios.at(4).times);
+    const double hundredMiB = median(scenarios.at(4).memory);
 
     int missed = 0;
     auto target = [&missed](bool met, const char *text, double value, double limit, const char *unit) {
@@ -163,10 +170,13 @@ int main(int argc, char *argv[])
         std::printf("%-6s %s: %.1f %s (limit %.1f %s)\n", met ? "met" : "MISSED", text, value, unit, limit, unit);
     };
     std::printf("\nmedians of %d starts each\n", runs);
-    target(emptyMs <= 1.5 * bareMs, "first frame, no notes, within 1.5x the bare window", emptyMs, 1.5 * bareMs, "ms");
-    target(fullMs - emptyMs <= 30, "10,000 notes slower than none by", fullMs - emptyMs, 30.0, "ms");
-    target(worstMiB <= bareMiB + 30, "peak memory (largest case) within bare + 30 MiB", worstMiB, bareMiB + 30, "MiB");
+    target(emptyMs <= 1.25 * bareMs, "first frame, no notes, within 1.25x the bare window", emptyMs, 1.25 * bareMs,
+           "ms");
+    target(tenMs - emptyMs <= 30, "10,000 notes slower than none by", tenMs - emptyMs, 30.0, "ms");
+    target(hundredMs - emptyMs <= 30, "100,000 notes slower than none by", hundredMs - emptyMs, 30.0, "ms");
+    target(hundredMiB <= bareMiB + 40, "peak memory with 100,000 notes within bare + 40 MiB", hundredMiB, bareMiB + 40,
+           "MiB");
     // Figures, not a test: a missed target is reported, not turned into a failure.
-    std::printf(missed ? "%d of 3 targets missed\n" : "all targets met\n", missed);
+    std::printf(missed ? "%d of 4 targets missed\n" : "all targets met\n", missed);
     return 0;
 }

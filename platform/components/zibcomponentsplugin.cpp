@@ -45,7 +45,9 @@ void ZibComponentsPlugin::initializeEngine(QQmlEngine *engine, const char *uri)
     Q_UNUSED(uri)
     ZibIconTheme::addShippedIcons();
     ZibIconTheme::ensureUsableTheme();
-    ZibIconLookup::prepareInBackground();
+    // The index of icon files is built after the window's first frame
+    // (ZibHelper.prepareIcons) or by the first look-up, not during start.
+    ZibIconLookup::rememberTheme();
 
     const qreal dpiRatio = screenDpiRatio();
     QQmlContext *context = engine->rootContext();

@@ -1,5 +1,7 @@
 #include "zibhelper.h"
 
+#include "zibiconlookup.h"
+
 #include "zibthemeimageprovider.h"
 
 #include <QFileInfo>
@@ -34,4 +36,9 @@ bool ZibHelper::setWindowIcon(QObject *window, const QString &iconName) const
         icon = QIcon(QPixmap::fromImage(ZibThemeImageProvider::iconImage(iconName, QSize(64, 64))));
     w->setIcon(icon);
     return true;
+}
+
+void ZibHelper::prepareIcons() const
+{
+    ZibIconLookup::prepareInBackground();
 }

@@ -17,6 +17,9 @@ public:
 
     // Gives the window the theme icon iconName; false when window is no window.
     Q_INVOKABLE bool setWindowIcon(QObject *window, const QString &iconName) const;
+
+    // Builds the index of theme icon files on another thread.
+    Q_INVOKABLE void prepareIcons() const;
 };
 
 #endif // ZIBHELPER_H

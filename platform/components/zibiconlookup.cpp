@@ -232,6 +232,12 @@ QStringList ZibIconLookup::alternatives(const QString &name)
     return fallbackTable().value(name);
 }
 
+void ZibIconLookup::rememberTheme()
+{
+    if (onGuiThread())
+        captureTheme();
+}
+
 void ZibIconLookup::prepareInBackground()
 {
     if (!onGuiThread())

@@ -34,6 +34,9 @@ public:
     // Takes the current icon theme and search paths (GUI thread only) and
     // builds their index on a worker thread.
     static void prepareInBackground();
+    // Takes note of the icon theme and its search paths (GUI thread only),
+    // so that look-ups from other threads work before any index is built.
+    static void rememberTheme();
 
     // Forgets the index (after the theme or search paths changed).
     static void reset();

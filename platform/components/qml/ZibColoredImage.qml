@@ -36,8 +36,10 @@ Item {
         var text = String(c)
         return text.charAt(0) === "#" ? text.substring(1) : text
     }
+    // Nothing is loaded before the window's first frame (ZibRoot.framed).
+    readonly property bool _windowFramed: typeof root === "undefined" || !root || root.framed !== false
     function _source(tint, gray) {
-        if (!imagePath)
+        if (!imagePath || !_windowFramed)
             return ""
         if (!_fromProvider)
             return imagePath

@@ -106,7 +106,27 @@ ApplicationWindow {
         return dialog
     }
 
-    onIconChanged: ZibHelper.setWindowIcon(root, icon)
+    // True once the window has shown its first frame (or, started hidden,
+    // once it is complete): icons and the window icon wait for it, since
+    // looking them up loads the icon theme.
+    readonly property bool framed: _framed
+    property bool _framed: false
+    function _afterFirstFrame() {
+        if (_framed)
+            return
+        _framed = true
+        ZibHelper.prepareIcons()
+        if (icon)
+            ZibHelper.setWindowIcon(root, icon)
+    }
+    onIconChanged: if (_framed) ZibHelper.setWindowIcon(root, icon)
+    Connections {
+        target: root._framed ? null : root
+        function onFrameSwapped() {
+            // Not inside the swap: with the software renderer that is this thread.
+            Qt.callLater(root._afterFirstFrame)
+        }
+    }
 
     function _restoreGeometry() {
         var w = settings.getInt("window-width", 0)
@@ -150,8 +170,8 @@ ApplicationWindow {
     Component.onCompleted: {
         if (rememberGeometry)
             _restoreGeometry()
-        if (icon)
-            ZibHelper.setWindowIcon(root, icon)
+        if (!showOnStart)
+            _afterFirstFrame()
         if (showOnStart)
             show()
     }
