@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QQmlEngine>
 #include <QSet>
+#include <QVector>
 
 namespace {
 
@@ -135,22 +136,20 @@ NoteRowsModel::ListingChanges NoteRowsModel::compareWith(const QVector<Collectio
         listedAt.insert(listed.at(i).file, i);
 
     ListingChanges changes;
-    QSet<QString> present;
-    present.reserve(notes.size());
+    QVector<bool> inRows(listed.size(), false);
     for (int row = notes.size() - 1; row >= 0; --row) {
-        const QString file = fileAt(row);
-        const auto at = listedAt.constFind(file);
+        const auto at = listedAt.constFind(fileAt(row));
         if (at == listedAt.cend()) {
             changes.unlisted.append(row);
             continue;
         }
-        present.insert(file);
+        inRows[*at] = true;
         if (listed.at(*at).modifyDate != modifyDateAt(row))
             changes.redated.append(listed.at(*at));
     }
-    for (const CollectionIndex::Entry &entry : listed) {
-        if (!present.contains(entry.file))
-            changes.added.append(rowOf(entry));
+    for (int i = 0; i < listed.size(); ++i) {
+        if (!inRows.at(i))
+            changes.added.append(rowOf(listed.at(i)));
     }
     return changes;
 }

@@ -11,11 +11,14 @@
 #include "notewatcher.h"
 #include "safeinifile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 #include <QQmlEngine>
 #include <QSet>
 #include <QSettings>
+#include <QThread>
 
 namespace {
 
@@ -148,6 +151,47 @@ QVariantList NotesModel::takeMissedReminders()
     candidates.reserve(notes.size());
     for (int row = 0; row < notes.size(); ++row)
         candidates << reminderOf(row);
+    return takeMissed(candidates);
+}
+
+void NotesModel::findMissedReminders()
+{
+    // Loaded notes answer here; the files of the others are read meanwhile.
+    QList<MissedReminders::Note> candidates;
+    QVector<int> unread;
+    candidates.reserve(notes.size());
+    for (int row = 0; row < notes.size(); ++row) {
+        const Row &entry = notes.at(row);
+        if (entry.note && entry.note->loaded()) {
+            candidates << MissedReminders::Note { entry.file, entry.note->notifyType(), entry.note->notifyDate(),
+                                                  entry.modifyDate };
+        } else {
+            unread << candidates.size();
+            candidates << MissedReminders::Note { entry.file, 0, QDateTime(), entry.modifyDate };
+        }
+    }
+    const QPointer<NotesModel> self(this);
+    QThread *worker = QThread::create([self, candidates, unread]() mutable {
+        for (const int i : qAsConst(unread)) {
+            const CronReconciler::Reminder reminder = CronReconciler::readReminder(candidates.at(i).file);
+            candidates[i].notifyType = reminder.type;
+            candidates[i].notifyDate = reminder.date;
+        }
+        // The history of announcements is kept by the main thread alone.
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, candidates] {
+                if (self)
+                    emit self->missedRemindersFound(takeMissed(candidates));
+            },
+            Qt::QueuedConnection);
+    });
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    worker->start(QThread::LowPriority);
+}
+
+QVariantList NotesModel::takeMissed(const QList<MissedReminders::Note> &candidates)
+{
     QVariantList result;
     const QList<MissedReminders::Missed> missed = MissedReminders::take(candidates, QDateTime::currentDateTime());
     for (const MissedReminders::Missed &entry : missed)

@@ -44,6 +44,10 @@ public:
     // Reminders that fell due while nothing could announce them, each
     // reported once: a list of {"file", "dueDate"}.
     Q_INVOKABLE QVariantList takeMissedReminders();
+    // The same, found on a worker thread that glances at the note files, so
+    // that a large collection does not stall the window; the list comes
+    // with missedRemindersFound.
+    Q_INVOKABLE void findMissedReminders();
     // The program has just announced the note's reminder.
     Q_INVOKABLE void reminderAnnounced(const QString &file);
 
@@ -63,6 +67,7 @@ signals:
     // After removeItems(): the names it removed, which can be brought back.
     void itemsRemoved(const QStringList &files);
     void errorOccurred(const QString &message);
+    void missedRemindersFound(const QVariantList &missed);
 
 public slots:
     // Both return false, change nothing on the disk and emit errorOccurred
@@ -90,6 +95,7 @@ private:
     void reloadNote(const QString &file, const QDateTime &modifyDate);
     void holdRemovedNote(const NotePtr &note);
     MissedReminders::Note reminderOf(int row) const;
+    static QVariantList takeMissed(const QList<MissedReminders::Note> &candidates);
     bool hasReminder(const QString &file, const AbstractNote *note) const;
     void reportError(const QString &message);
 

@@ -1,8 +1,11 @@
 #include "collectionsandbox.h"
 #include "notesmodel.h"
+#include "reminderhistory.h"
 #include "textnote.h"
 
 #include <QDeadlineTimer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 // The model keeps every loaded note with a reminder in the crontab, checked
@@ -24,6 +27,7 @@ private slots:
     void addAndRemoveWithReminder();
     void addAndRemoveWithoutReminder();
     void removingUnloadedNoteDropsItsLine();
+    void missedReminderIsFoundOffTheMainThreadOnce();
 
 private:
     void writeReminderNote(const QString &file);
@@ -226,6 +230,31 @@ void TestCronBookkeeping::removingUnloadedNoteDropsItsLine()
     QCOMPARE(sandbox.cronLinesOf(QStringLiteral("1.note")), 0);
     QCOMPARE(sandbox.cronLinesOf(QStringLiteral("2.note")), 0);
     QVERIFY(sandbox.noteFiles().isEmpty());
+}
+
+void TestCronBookkeeping::missedReminderIsFoundOffTheMainThreadOnce()
+{
+    QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
+    const QDateTime now = QDateTime::currentDateTime();
+    QSettings(ReminderHistory::filePath(), QSettings::IniFormat).setValue(QStringLiteral("since"), now.addDays(-30));
+    // Due an hour ago, saved two days before: nobody announced it.
+    sandbox.writeNote(QStringLiteral("1.note"), AbstractNote::TextType, now.addDays(-2), [&](AbstractNote *note) {
+        note->setNotifyType(AbstractNote::RepeatEveryDay);
+        note->setNotifyDate(now.addSecs(-3600).addDays(-1));
+    });
+    sandbox.writeNote(QStringLiteral("2.note"), AbstractNote::TextType, now.addDays(-2), [](AbstractNote *) {});
+    NotesModel model;
+    QSignalSpy found(&model, &NotesModel::missedRemindersFound);
+    model.findMissedReminders();
+    QVERIFY(found.wait(10000));
+    const QVariantList missed = found.takeFirst().at(0).toList();
+    QCOMPARE(missed.size(), 1);
+    QCOMPARE(missed.at(0).toMap().value(QStringLiteral("file")).toString(), QStringLiteral("1.note"));
+    model.findMissedReminders();
+    QVERIFY(found.wait(10000));
+    QVERIFY(found.takeFirst().at(0).toList().isEmpty());
+    qunsetenv("XDG_STATE_HOME");
 }
 
 QTEST_GUILESS_MAIN(TestCronBookkeeping)

@@ -127,11 +127,15 @@ ZibPage {
         objectName: "missedRemindersTimer"
         interval: 3000
         running: controller.model !== null
-        onTriggered: {
-            var model = controller.model
-            var missed = model.takeMissedReminders()
+        onTriggered: controller.model.findMissedReminders()
+    }
+
+    Connections {
+        target: controller.model
+        ignoreUnknownSignals: true
+        function onMissedRemindersFound(missed) {
             for (var i = 0; i < missed.length; ++i)
-                tray.showMissedTask(model.getNotePath(missed[i].file), missed[i].dueDate)
+                tray.showMissedTask(controller.model.getNotePath(missed[i].file), missed[i].dueDate)
         }
     }
 

@@ -74,10 +74,11 @@ Item {
         function reminderAnnounced(file) {
             announced.push(file)
         }
-        function takeMissedReminders() {
+        signal missedRemindersFound(var missed)
+        function findMissedReminders() {
             var result = missed
             missed = []
-            return result
+            missedRemindersFound(result)
         }
         // A FIFO in the notes directory, for the tests.
         function isSpecialFile(id) {
