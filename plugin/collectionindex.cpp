@@ -7,7 +7,11 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include <sys/stat.h>
+
 namespace {
+
+const qint64 SettledSeconds = 2;
 // NotesModel::isNoteFileName without its regular expression, which costs as
 // much as reading a group when a collection has 100,000 of them: a name
 // such as 1a.note, of letters, digits, "_", "." and "-", not beginning with
@@ -51,11 +55,31 @@ QVector<CollectionIndex::Entry> CollectionIndex::read(QSettings &conf)
     return entries;
 }
 
-QByteArray CollectionIndex::stamp(const QString &path)
+QByteArray CollectionIndex::stamp(const QString &path, const QByteArray &previous)
 {
     // Only a plain file: reading a FIFO would block.
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return QByteArray();
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1);
+    const QByteArray identity = QByteArray::number(quint64(st.st_ino)) + ':' + QByteArray::number(qint64(st.st_size))
+        + ':' + QByteArray::number(qint64(st.st_mtim.tv_sec)) + '.' + QByteArray::number(qint64(st.st_mtim.tv_nsec))
+        + ':' + QByteArray::number(qint64(st.st_ctim.tv_sec)) + '.' + QByteArray::number(qint64(st.st_ctim.tv_nsec));
+    // A file whose last change is some seconds old when it is hashed gets
+    // new times from any later write; until then a second write within the
+    // same tick of the file system's clock could leave them alike, and only
+    // the content tells.
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    const bool settled
+        = now - qint64(st.st_mtim.tv_sec) >= SettledSeconds && now - qint64(st.st_ctim.tv_sec) >= SettledSeconds;
+    if (previous.startsWith(identity + "S#"))
+        return previous;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return identity + (settled ? "S#" : "U#") + QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1);
+}
+
+bool CollectionIndex::sameContent(const QByteArray &stamp, const QByteArray &other)
+{
+    return stamp.mid(stamp.indexOf('#')) == other.mid(other.indexOf('#'));
 }

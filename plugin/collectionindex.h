@@ -28,6 +28,8 @@ public:
     // parsed again. Its content, not its inode and times: two writes within
     // one tick of the file system's clock can leave those alike, and a
     // replaced file's inode is often given again at once. Empty when the
-    // file cannot be read.
-    static QByteArray stamp(const QString &path);
+    // file cannot be read. Given the previous stamp, a file that has not
+    // been touched since a settled look is not read again.
+    static QByteArray stamp(const QString &path, const QByteArray &previous = QByteArray());
+    static bool sameContent(const QByteArray &stamp, const QByteArray &other);
 };

@@ -11,7 +11,6 @@
 #include "notewatcher.h"
 #include "safeinifile.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
@@ -111,6 +110,12 @@ NotesModel::~NotesModel()
     // A save not listed yet would stay unknown to the other programs, which
     // would write their older copy over it.
     listSavedNotes(ClosingListingWait);
+    // The glance reads the files on its own; it must be over before the
+    // model and the application go.
+    if (missedGlance) {
+        missedGlance->requestInterruption();
+        missedGlance->wait();
+    }
 }
 
 QString NotesModel::getNotePath(const QString &note) const
@@ -170,24 +175,23 @@ void NotesModel::findMissedReminders()
             candidates << MissedReminders::Note { entry.file, 0, QDateTime(), entry.modifyDate };
         }
     }
-    const QPointer<NotesModel> self(this);
-    QThread *worker = QThread::create([self, candidates, unread]() mutable {
+    if (missedGlance && missedGlance->isRunning())
+        return;
+    missedGlance = QThread::create([this, candidates, unread]() mutable {
         for (const int i : qAsConst(unread)) {
+            if (QThread::currentThread()->isInterruptionRequested())
+                return;
             const CronReconciler::Reminder reminder = CronReconciler::readReminder(candidates.at(i).file);
             candidates[i].notifyType = reminder.type;
             candidates[i].notifyDate = reminder.date;
         }
         // The history of announcements is kept by the main thread alone.
+        // Dropped unread when the model goes first.
         QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, candidates] {
-                if (self)
-                    emit self->missedRemindersFound(takeMissed(candidates));
-            },
-            Qt::QueuedConnection);
+            this, [this, candidates] { emit missedRemindersFound(takeMissed(candidates)); }, Qt::QueuedConnection);
     });
-    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
-    worker->start(QThread::LowPriority);
+    connect(missedGlance, &QThread::finished, missedGlance, &QObject::deleteLater);
+    missedGlance->start(QThread::LowPriority);
 }
 
 QVariantList NotesModel::takeMissed(const QList<MissedReminders::Note> &candidates)
@@ -576,10 +580,11 @@ bool NotesModel::isListed(QSettings &conf, const QString &file)
 void NotesModel::followCollection()
 {
     const QString confPath = NoteWatcher::confPath();
-    const QByteArray stamp = CollectionIndex::stamp(confPath);
-    if (stamp == confStamp)
-        return;
+    const QByteArray stamp = CollectionIndex::stamp(confPath, confStamp);
+    const bool unchanged = CollectionIndex::sameContent(stamp, confStamp);
     confStamp = stamp;
+    if (unchanged)
+        return;
     QSettings conf(confPath, QSettings::IniFormat);
     const QVector<CollectionIndex::Entry> listed = CollectionIndex::read(conf);
     // An empty listing beside a file that is still there is a file being

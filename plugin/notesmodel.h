@@ -9,8 +9,10 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 #include <QTimer>
 #include <QVector>
 
@@ -110,6 +112,7 @@ private:
     // Saved notes whose new date "notes.conf" does not list yet.
     QStringList pendingListings;
     QTimer *listingRetryTimer = nullptr;
+    QPointer<QThread> missedGlance;
     NoteTrash trash;
     QString m_lastError;
 };
