@@ -53,10 +53,7 @@ void TestBusyCollection::cleanup()
 bool TestBusyCollection::holdLockElsewhere()
 {
     QDir().mkpath(notesDirectory());
-    // One process from the lock to its end, so that killing it frees the lock.
-    holder.start(QStringLiteral("bash"),
-                 { QStringLiteral("-c"), QStringLiteral("exec 9<\"$1\" && flock 9 && echo held && exec sleep 60"),
-                   QStringLiteral("bash"), notesDirectory() });
+    holder.start(QStringLiteral("hold-notes-lock"), { notesDirectory() });
     return holder.waitForReadyRead(10000) && holder.readAll().startsWith("held");
 }
 

@@ -48,15 +48,20 @@ AbstractNote *noteOf(NotesModel &model, const QString &file)
     return note;
 }
 
+// Refused while another program holds the collection for long: tried
+// again, as the user would press OK again.
+template<typename Edit> void retried(Edit edit)
+{
+    for (int attempt = 0; attempt < 50 && !edit(); ++attempt)
+        QThread::msleep(20);
+}
+
 void addNote(NotesModel &model, const QString &title)
 {
     auto *note = new TextNote;
     note->setTitle(title);
     note->setText(title + QStringLiteral(" text"));
-    // Refused while another program holds the collection for long: tried
-    // again, as the user would press OK again.
-    for (int attempt = 0; attempt < 50 && !model.addItem(note); ++attempt)
-        QThread::msleep(20);
+    retried([&] { return model.addItem(note); });
     say(QStringLiteral("added ") + note->file());
 }
 
@@ -83,8 +88,7 @@ void churn(NotesModel &model, int count, quint32 seed)
                 list->setTexts({ QStringLiteral("one"), QStringLiteral("two") });
                 list->setChecked({ false, false });
             }
-            for (int attempt = 0; attempt < 50 && !model.addItem(added); ++attempt)
-                QThread::msleep(20);
+            retried([&] { return model.addItem(added); });
             own << added->file();
             say(QStringLiteral("added ") + added->file());
             break;
@@ -106,8 +110,7 @@ void churn(NotesModel &model, int count, quint32 seed)
             break;
         default: {
             const QString file = own.takeAt(random.bounded(own.size()));
-            for (int attempt = 0; attempt < 50 && !model.removeItems({ file }); ++attempt)
-                QThread::msleep(20);
+            retried([&] { return model.removeItems({ file }); });
             say(QStringLiteral("removed ") + file);
         }
         }
@@ -146,8 +149,7 @@ void run(NotesModel &model, const QString &line)
             say(QStringLiteral("saved ") + note->file());
         }
     } else if (command == QLatin1String("remove")) {
-        for (int attempt = 0; attempt < 50 && !model.removeItems({ words.value(1) }); ++attempt)
-            QThread::msleep(20);
+        retried([&] { return model.removeItems({ words.value(1) }); });
         say(QStringLiteral("removed ") + words.value(1));
     } else if (command == QLatin1String("list")) {
         QStringList rows;

@@ -109,10 +109,7 @@ void PagesTestHelper::removeIniKey(const QString &path, const QString &key) cons
 
 bool PagesTestHelper::holdNotesLock()
 {
-    // One process from the lock to its end, so that killing it frees the lock.
-    m_lockHolder.start(QStringLiteral("bash"),
-                       { QStringLiteral("-c"), QStringLiteral("exec 9<\"$1\" && flock 9 && echo held && exec sleep 60"),
-                         QStringLiteral("bash"), notesDirectory() });
+    m_lockHolder.start(QStringLiteral("hold-notes-lock"), { notesDirectory() });
     return m_lockHolder.waitForReadyRead(10000) && m_lockHolder.readAll().startsWith("held");
 }
 
