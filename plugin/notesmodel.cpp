@@ -150,17 +150,10 @@ MissedReminders::Note NotesModel::reminderOf(int row) const
     return { entry.file, reminder.type, reminder.date, entry.modifyDate };
 }
 
-QVariantList NotesModel::takeMissedReminders()
-{
-    QList<MissedReminders::Note> candidates;
-    candidates.reserve(notes.size());
-    for (int row = 0; row < notes.size(); ++row)
-        candidates << reminderOf(row);
-    return takeMissed(candidates);
-}
-
 void NotesModel::findMissedReminders()
 {
+    if (missedGlance && missedGlance->isRunning())
+        return;
     // Loaded notes answer here; the files of the others are read meanwhile.
     QList<MissedReminders::Note> candidates;
     QVector<int> unread;
@@ -175,8 +168,6 @@ void NotesModel::findMissedReminders()
             candidates << MissedReminders::Note { entry.file, 0, QDateTime(), entry.modifyDate };
         }
     }
-    if (missedGlance && missedGlance->isRunning())
-        return;
     missedGlance = QThread::create([this, candidates, unread]() mutable {
         for (const int i : qAsConst(unread)) {
             if (QThread::currentThread()->isInterruptionRequested())

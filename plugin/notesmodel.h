@@ -44,11 +44,9 @@ public:
     // reminder of another year) is put right instead.
     Q_INVOKABLE bool reminderDue(const QString &fileName);
     // Reminders that fell due while nothing could announce them, each
-    // reported once: a list of {"file", "dueDate"}.
-    Q_INVOKABLE QVariantList takeMissedReminders();
-    // The same, found on a worker thread that glances at the note files, so
-    // that a large collection does not stall the window; the list comes
-    // with missedRemindersFound.
+    // reported once, with missedRemindersFound: a list of {"file",
+    // "dueDate"}. Found on a worker thread that glances at the note files,
+    // so that a large collection does not stall the window.
     Q_INVOKABLE void findMissedReminders();
     // The program has just announced the note's reminder.
     Q_INVOKABLE void reminderAnnounced(const QString &file);
