@@ -1,6 +1,7 @@
 #include "collectionindex.h"
 
 #include "abstractnote.h"
+#include "notesconfreader.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -31,28 +32,80 @@ bool isNoteFileName(const QString &name)
 }
 } // namespace
 
-QVector<CollectionIndex::Entry> CollectionIndex::read(QSettings &conf)
+namespace {
+
+QVector<CollectionIndex::Group> settingsGroups(QSettings &conf)
 {
-    QVector<Entry> entries;
+    QVector<CollectionIndex::Group> groups;
     conf.beginGroup(QStringLiteral("Notes"));
-    const QStringList groups = conf.childGroups();
-    entries.reserve(groups.size());
-    for (const QString &name : groups) {
+    const QStringList names = conf.childGroups();
+    groups.reserve(names.size());
+    for (const QString &name : names) {
         if (!isNoteFileName(name))
             continue;
         conf.beginGroup(name);
-        Entry entry;
-        entry.file = name;
-        entry.modifyDate = conf.value(QStringLiteral("modification-date")).toDateTime();
-        const QVariant type = conf.value(QStringLiteral("note-type"));
-        bool typeOk = true;
-        entry.type = type.isValid() ? type.toInt(&typeOk) : int(AbstractNote::TextType);
+        groups.append({ name, conf.value(QStringLiteral("modification-date")).toDateTime(),
+                        conf.value(QStringLiteral("note-type")) });
         conf.endGroup();
-        if (typeOk && entry.type >= AbstractNote::TextType && entry.type <= AbstractNote::CanvasType)
-            entries.append(entry);
     }
     conf.endGroup();
+    return groups;
+}
+
+QVector<CollectionIndex::Entry> noteEntries(const QVector<CollectionIndex::Group> &groups)
+{
+    QVector<CollectionIndex::Entry> entries;
+    entries.reserve(groups.size());
+    for (const CollectionIndex::Group &group : groups) {
+        if (!isNoteFileName(group.file))
+            continue;
+        bool typeOk = true;
+        const int type = group.type.isValid() ? group.type.toInt(&typeOk) : int(AbstractNote::TextType);
+        if (typeOk && type >= AbstractNote::TextType && type <= AbstractNote::CanvasType)
+            entries.append({ group.file, group.modifyDate, type });
+    }
     return entries;
+}
+
+// The groups and top keys of the file, by whichever reader can take it.
+QVector<CollectionIndex::Group> readGroups(const QString &path, CollectionIndex::Listing *listing)
+{
+    QVector<CollectionIndex::Group> groups;
+    if (NotesConfReader::read(path, listing, &groups) == NotesConfReader::Read)
+        return groups;
+    *listing = CollectionIndex::Listing();
+    QSettings conf(path, QSettings::IniFormat);
+    groups = settingsGroups(conf);
+    listing->lastModifiedFile = conf.value(QStringLiteral("last-modified-file")).toString();
+    listing->lastModificationDate = conf.value(QStringLiteral("last-modification-date")).toDateTime();
+    listing->nextFilename = conf.value(QStringLiteral("next-filename")).toString();
+    listing->complete = conf.status() == QSettings::NoError;
+    return groups;
+}
+
+} // namespace
+
+QVector<CollectionIndex::Entry> CollectionIndex::read(QSettings &conf)
+{
+    return noteEntries(settingsGroups(conf));
+}
+
+CollectionIndex::Listing CollectionIndex::readFile(const QString &path)
+{
+    Listing listing;
+    listing.entries = noteEntries(readGroups(path, &listing));
+    return listing;
+}
+
+QStringList CollectionIndex::noteGroups(const QString &path)
+{
+    Listing listing;
+    QStringList names;
+    for (const Group &group : readGroups(path, &listing)) {
+        if (isNoteFileName(group.file))
+            names.append(group.file);
+    }
+    return names;
 }
 
 QByteArray CollectionIndex::stamp(const QString &path, const QByteArray &previous)

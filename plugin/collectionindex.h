@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <QVariant>
 #include <QVector>
 
 class QSettings;
@@ -19,10 +20,34 @@ public:
         int type = 0;
     };
 
+    // A group of "notes.conf" as it stands, before it is taken for a note.
+    struct Group
+    {
+        QString file;
+        QDateTime modifyDate;
+        QVariant type;
+    };
+
+    // What one look at "notes.conf" tells; complete is false when the file
+    // could not be read to its end (another program writing it, say).
+    struct Listing
+    {
+        QVector<Entry> entries;
+        QString lastModifiedFile;
+        QDateTime lastModificationDate;
+        QString nextFilename;
+        bool complete = true;
+    };
+
     // Only groups that can be notes of ours: a plain note file name (no
     // other could stay inside the directory or in a crontab line) and a
     // known kind. The others are passed over and the rest stay intact.
     static QVector<Entry> read(QSettings &conf);
+    // The whole file, read line by line where it is of the plain form
+    // QSettings writes (NotesConfReader), through QSettings otherwise.
+    static Listing readFile(const QString &path);
+    // The names of all groups that are note file names, whatever their kind.
+    static QStringList noteGroups(const QString &path);
 
     // Identity of the file's content, so that an unchanged file need not be
     // parsed again. Its content, not its inode and times: two writes within

@@ -1,6 +1,7 @@
 #include "cronreconciler.h"
 
 #include "abstractnote.h"
+#include "collectionindex.h"
 #include "crontab.h"
 #include "notesdirectory.h"
 #include "notesmodel.h"
@@ -24,14 +25,7 @@ const QByteArray TypeKey("notify-type=");
 
 QStringList collectionFiles()
 {
-    QSettings conf(NoteWatcher::confPath(), QSettings::IniFormat);
-    conf.beginGroup(QStringLiteral("Notes"));
-    QStringList files = conf.childGroups();
-    for (int i = files.size() - 1; i >= 0; --i) {
-        if (!NotesModel::isNoteFileName(files.at(i)))
-            files.removeAt(i);
-    }
-    return files;
+    return CollectionIndex::noteGroups(NoteWatcher::confPath());
 }
 
 bool inCollection(const QString &file)

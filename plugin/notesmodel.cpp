@@ -60,14 +60,14 @@ NotesModel::NotesModel(QObject *parent)
     confStamp = CollectionIndex::stamp(confPath);
     nextFilename = QStringLiteral("1");
     if (readable) {
-        QSettings conf(confPath, QSettings::IniFormat);
-        const QVector<CollectionIndex::Entry> listed = CollectionIndex::read(conf);
-        notes.reserve(listed.size());
-        for (const CollectionIndex::Entry &entry : listed)
+        const CollectionIndex::Listing listing = CollectionIndex::readFile(confPath);
+        notes.reserve(listing.entries.size());
+        for (const CollectionIndex::Entry &entry : listing.entries)
             notes.append(rowOf(entry));
-        lastModifiedFile = conf.value(LastModifiedFileKey).toString();
-        lastModificationDate = conf.value(LastModificationDateKey).toDateTime();
-        nextFilename = conf.value(NextFilenameKey, nextFilename).toString();
+        lastModifiedFile = listing.lastModifiedFile;
+        lastModificationDate = listing.lastModificationDate;
+        if (!listing.nextFilename.isNull())
+            nextFilename = listing.nextFilename;
     }
 
     if (notes.isEmpty() && (!confExisted || nextFilename != QLatin1String("1"))) {
@@ -576,16 +576,15 @@ void NotesModel::followCollection()
     confStamp = stamp;
     if (unchanged)
         return;
-    QSettings conf(confPath, QSettings::IniFormat);
-    const QVector<CollectionIndex::Entry> listed = CollectionIndex::read(conf);
+    const CollectionIndex::Listing listing = CollectionIndex::readFile(confPath);
     // An empty listing beside a file that is still there is a file being
     // written by another program, not a collection emptied.
-    if (listed.isEmpty() && !notes.isEmpty() && conf.status() != QSettings::NoError)
+    if (listing.entries.isEmpty() && !notes.isEmpty() && !listing.complete)
         return;
-    if (NoteNames::counterValue(conf.value(NextFilenameKey).toString()) > NoteNames::counterValue(nextFilename))
-        nextFilename = conf.value(NextFilenameKey).toString();
+    if (NoteNames::counterValue(listing.nextFilename) > NoteNames::counterValue(nextFilename))
+        nextFilename = listing.nextFilename;
 
-    const ListingChanges changes = compareWith(listed);
+    const ListingChanges changes = compareWith(listing.entries);
     for (const int row : changes.unlisted)
         dropRow(row);
     for (const CollectionIndex::Entry &entry : changes.redated) {

@@ -1,11 +1,11 @@
 #include "notewatcher.h"
 
+#include "collectionindex.h"
 #include "notesdirectory.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
-#include <QSettings>
 #include <QTimer>
 
 NoteWatcher::NoteWatcher(QObject *parent)
@@ -91,14 +91,8 @@ void NoteWatcher::onFileChanged()
         return;
     }
 
-    QString file;
-    QDateTime date;
-    {
-        QSettings conf(confPath(), QSettings::IniFormat);
-        file = conf.value(QStringLiteral("last-modified-file")).toString();
-        date = conf.value(QStringLiteral("last-modification-date")).toDateTime();
-    }
-    emit noteChanged(file, date);
+    const CollectionIndex::Listing listing = CollectionIndex::readFile(confPath());
+    emit noteChanged(listing.lastModifiedFile, listing.lastModificationDate);
     emit collectionChanged();
 }
 

@@ -1,4 +1,5 @@
 #include "collectionindex.h"
+#include "notesconfreader.h"
 #include "notesmodel.h"
 
 #include <QSettings>
@@ -13,7 +14,21 @@ class TestCollectionIndex : public QObject
 
 private slots:
     void listsExactlyTheNoteFileNames();
+    void plainReadGivesWhatQSettingsGives_data();
+    void plainReadGivesWhatQSettingsGives();
 };
+
+namespace {
+QString describe(const CollectionIndex::Listing &listing)
+{
+    QStringList parts { listing.lastModifiedFile, listing.lastModificationDate.toString(Qt::ISODateWithMs),
+                        QString::number(listing.lastModificationDate.timeSpec()), listing.nextFilename };
+    for (const CollectionIndex::Entry &entry : listing.entries)
+        parts << entry.file + ' ' + entry.modifyDate.toString(Qt::ISODateWithMs) + ' '
+                + QString::number(entry.modifyDate.timeSpec()) + ' ' + QString::number(entry.type);
+    return parts.join('|');
+}
+} // namespace
 
 void TestCollectionIndex::listsExactlyTheNoteFileNames()
 {
@@ -39,6 +54,68 @@ void TestCollectionIndex::listsExactlyTheNoteFileNames()
     }
     QVERIFY2(expected.size() >= 6, qPrintable(expected.join(" ") + " | " + conf.childGroups().join(" ")));
     QCOMPARE(listed, expected);
+}
+
+// The line-by-line reader takes the files QSettings writes and gives way to
+// QSettings for whatever else a hand or another tool may have put there;
+// either way the listing is the one QSettings itself gives.
+void TestCollectionIndex::plainReadGivesWhatQSettingsGives_data()
+{
+    QTest::addColumn<QByteArray>("appended");
+    QTest::addColumn<bool>("plain");
+    QTest::newRow("as written") << QByteArray() << true;
+    QTest::newRow("other section") << QByteArray("[Other]\nx=1\n") << true;
+    QTest::newRow("comment") << QByteArray("; a comment\n") << false;
+    QTest::newRow("quoted list") << QByteArray("[Notes]\n") << false;
+    QTest::newRow("section again") << QByteArray("[Notes]\n9.note\\note-type=2\n") << false;
+    QTest::newRow("continued line") << QByteArray("[Other]\nx=1\\\n2\n") << false;
+    QTest::newRow("beyond ASCII") << QByteArray("[Other]\nx=\xc3\xa9\n") << false;
+    QTest::newRow("general again") << QByteArray("[general]\nnext-filename=ff\n") << false;
+    QTest::newRow("carriage returns") << QByteArray("\r\n[Other]\r\nx=1\r\n") << true;
+}
+
+void TestCollectionIndex::plainReadGivesWhatQSettingsGives()
+{
+    QFETCH(QByteArray, appended);
+    QFETCH(bool, plain);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("notes.conf");
+    const QDateTime local(QDate(2026, 3, 29), QTime(2, 30, 15, 7));
+    {
+        QSettings conf(path, QSettings::IniFormat);
+        conf.setValue("next-filename", "1f");
+        conf.setValue("last-modified-file", "3.note");
+        conf.setValue("last-modification-date", QDateTime(QDate(1999, 12, 31), QTime(23, 59), Qt::UTC));
+        conf.setValue("Notes/1.note/modification-date", local);
+        conf.setValue("Notes/1.note/note-type", 2);
+        conf.setValue("Notes/2.note/modification-date", local.toOffsetFromUtc(-12600));
+        conf.setValue("Notes/3.note/modification-date", QDateTime());
+        conf.setValue("Notes/3.note/note-type", "1");
+        conf.setValue("Notes/4.note/note-type", "x");
+        conf.setValue("Notes/5.note/modification-date", "2020-01-02T03:04:05");
+        conf.setValue("Notes/5.note/other", QStringList { "a", "b" });
+        conf.setValue("Notes/a b.note/note-type", 0);
+        // Bytes of the encoded dates that the file must quote or escape.
+        for (int i = 0; i < 40; ++i)
+            conf.setValue(QStringLiteral("Notes/%1.note/modification-date").arg(i + 10, 0, 16),
+                          QDateTime::fromMSecsSinceEpoch(qint64(i) * 2875536291LL + 44 * i));
+    }
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::Append));
+    file.write(appended == "[Notes]\n" ? QByteArray("[Notes]\nz.note\\note-type=\"1, 2\"\n") : appended);
+    file.close();
+
+    CollectionIndex::Listing fast;
+    QVector<CollectionIndex::Group> groups;
+    QCOMPARE(NotesConfReader::read(path, &fast, &groups) == NotesConfReader::Read, plain);
+    CollectionIndex::Listing expected;
+    QSettings conf(path, QSettings::IniFormat);
+    expected.entries = CollectionIndex::read(conf);
+    expected.lastModifiedFile = conf.value("last-modified-file").toString();
+    expected.lastModificationDate = conf.value("last-modification-date").toDateTime();
+    expected.nextFilename = conf.value("next-filename").toString();
+    QVERIFY(expected.entries.size() >= 44);
+    QCOMPARE(describe(CollectionIndex::readFile(path)), describe(expected));
 }
 
 QTEST_GUILESS_MAIN(TestCollectionIndex)

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "collectionindex.h"
+
+// Reads "notes.conf" line by line when it is of the plain form QSettings
+// itself writes, holding no more than one line and the listing: QSettings'
+// own parse of a file of 100,000 groups takes some 50 MiB for a moment.
+// Anything beyond that form (comments, quoting, escaped names, lists,
+// continued lines, bytes beyond ASCII, a group given twice) is left to
+// QSettings, which alone knows every rule of its format.
+class NotesConfReader
+{
+public:
+    enum Result { Read, NotPlain };
+    // Every group of the section "Notes" into groups, in the order QSettings
+    // lists them, and the keys of the file's top into listing.
+    static Result read(const QString &path, CollectionIndex::Listing *listing, QVector<CollectionIndex::Group> *groups);
+};
