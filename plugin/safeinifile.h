@@ -8,8 +8,8 @@ class QSettings;
 
 // Writes an INI file through QSettings so that the file in place is always
 // whole, old or new. The edits go to a copy in the same directory; on
-// commit() the copy is read back and compared key by key, flushed to the
-// disk and only then renamed over the file. A full disk therefore never
+// commit() the copy is checked to hold a whole line for every key, flushed
+// to the disk and only then renamed over the file. A full disk therefore never
 // leaves a file cut short: QSettings and QSaveFile do not notice a short
 // write. The rename replaces a symbolic link in place of the file with the
 // new file; nothing is ever written through a link.
