@@ -129,7 +129,11 @@ QByteArray CollectionIndex::stamp(const QString &path, const QByteArray &previou
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();
-    return identity + (settled ? "S#" : "U#") + QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1);
+    // In pieces: a large file need not be held whole for its hash.
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    if (!hash.addData(&file))
+        return QByteArray();
+    return identity + (settled ? "S#" : "U#") + hash.result();
 }
 
 bool CollectionIndex::sameContent(const QByteArray &stamp, const QByteArray &other)

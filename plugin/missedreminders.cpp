@@ -5,7 +5,7 @@
 
 #include <QSet>
 
-QList<MissedReminders::Missed> MissedReminders::take(const QList<Note> &notes, const QDateTime &now)
+QList<MissedReminders::Missed> MissedReminders::take(const QVector<Note> &notes, const QDateTime &now)
 {
     const QDateTime since = ReminderHistory::since();
     QList<Missed> missed;

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QVector>
 
 // Finds the reminders that fell due while nothing announced them (the
 // program was not running, no session existed, the machine was off): for
@@ -25,7 +26,7 @@ public:
         QDateTime dueDate;
     };
 
-    static QList<Missed> take(const QList<Note> &notes, const QDateTime &now);
+    static QList<Missed> take(const QVector<Note> &notes, const QDateTime &now);
 
     // The program announced the note's reminder at now.
     static void announced(const Note &note, const QDateTime &now);

@@ -155,7 +155,7 @@ void NotesModel::findMissedReminders()
     if (missedGlance && missedGlance->isRunning())
         return;
     // Loaded notes answer here; the files of the others are read meanwhile.
-    QList<MissedReminders::Note> candidates;
+    QVector<MissedReminders::Note> candidates;
     QVector<int> unread;
     candidates.reserve(notes.size());
     for (int row = 0; row < notes.size(); ++row) {
@@ -168,7 +168,7 @@ void NotesModel::findMissedReminders()
             candidates << MissedReminders::Note { entry.file, 0, QDateTime(), entry.modifyDate };
         }
     }
-    missedGlance = QThread::create([this, candidates, unread]() mutable {
+    missedGlance = QThread::create([this, candidates = std::move(candidates), unread = std::move(unread)]() mutable {
         for (const int i : qAsConst(unread)) {
             if (QThread::currentThread()->isInterruptionRequested())
                 return;
@@ -185,7 +185,7 @@ void NotesModel::findMissedReminders()
     missedGlance->start(QThread::LowPriority);
 }
 
-QVariantList NotesModel::takeMissed(const QList<MissedReminders::Note> &candidates)
+QVariantList NotesModel::takeMissed(const QVector<MissedReminders::Note> &candidates)
 {
     QVariantList result;
     const QList<MissedReminders::Missed> missed = MissedReminders::take(candidates, QDateTime::currentDateTime());

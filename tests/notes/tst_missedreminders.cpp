@@ -80,10 +80,10 @@ void TestMissedReminders::latestOccurrence()
 
 void TestMissedReminders::eachMissedReminderIsFoundOnce()
 {
-    const QList<Note> notes { { "1.note", AbstractNote::RepeatEveryDay, QDateTime(now.date(), QTime(9, 0)),
-                                now.addDays(-3) },
-                              { "2.note", AbstractNote::RepeatOnce, now.addDays(-1), now.addDays(-2) },
-                              { "3.note", AbstractNote::RepeatNever, now.addDays(-1), now.addDays(-2) } };
+    const QVector<Note> notes { { "1.note", AbstractNote::RepeatEveryDay, QDateTime(now.date(), QTime(9, 0)),
+                                  now.addDays(-3) },
+                                { "2.note", AbstractNote::RepeatOnce, now.addDays(-1), now.addDays(-2) },
+                                { "3.note", AbstractNote::RepeatNever, now.addDays(-1), now.addDays(-2) } };
     const QList<MissedReminders::Missed> missed = MissedReminders::take(notes, now);
     QCOMPARE(missed.size(), 2);
     QCOMPARE(missed.at(0).file, QString("1.note"));
