@@ -51,6 +51,16 @@ mode_t newFileMode()
     return mode;
 }
 
+// A read that a signal does not cut short.
+ssize_t readSome(int fd, char *buffer, size_t size)
+{
+    ssize_t got;
+    do
+        got = ::read(fd, buffer, size);
+    while (got < 0 && errno == EINTR);
+    return got;
+}
+
 bool writeAll(int fd, const char *data, ssize_t size)
 {
     while (size > 0) {
@@ -96,9 +106,7 @@ bool holdsKeyLines(const QString &path, int keys)
     char last = '\n';
     char buffer[65536];
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
+        const ssize_t got = readSome(fd, buffer, sizeof buffer);
         if (got < 0) {
             ::close(fd);
             return false;
@@ -164,9 +172,7 @@ bool SafeIniFile::copyCurrentContent(int targetFd)
             mode = st.st_mode & 07777;
             char buffer[65536];
             for (;;) {
-                const ssize_t got = ::read(source, buffer, sizeof buffer);
-                if (got < 0 && errno == EINTR)
-                    continue;
+                const ssize_t got = readSome(source, buffer, sizeof buffer);
                 if (got < 0) {
                     const int error = errno;
                     ::close(source);
