@@ -125,6 +125,17 @@ void AbstractNote::setChangedElsewhere(bool changed)
     emit changedElsewhereChanged();
 }
 
+bool AbstractNote::inUse() const
+{
+    if (m_shown || m_editing || m_changedElsewhere || m_removedElsewhere || !m_saveError.isEmpty())
+        return true;
+    // QML bindings are counted among the receivers of a property's signal.
+    return receivers(SIGNAL(fileChanged())) > 0 || receivers(SIGNAL(titleChanged())) > 0
+        || receivers(SIGNAL(fgColorChanged())) > 0 || receivers(SIGNAL(modifyDateChanged())) > 0
+        || receivers(SIGNAL(previewTextChanged())) > 0 || receivers(SIGNAL(notifyTypeChanged())) > 0
+        || receivers(SIGNAL(notifyDateChanged())) > 0;
+}
+
 void AbstractNote::setShown(bool shown)
 {
     if (m_shown == shown)

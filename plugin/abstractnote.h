@@ -82,6 +82,10 @@ public:
     bool shown() const { return m_shown; }
     bool removedElsewhere() const { return m_removedElsewhere; }
     QString saveError() const { return m_saveError; }
+    // Whether anybody but the collection depends on this object: a page, a
+    // state the user has still to see, or a binding or connection on its
+    // properties. The collection may let go of a note not in use.
+    bool inUse() const;
 
     void setTitle(const QString &title);
     void setFgColor(const QColor &color);

@@ -9,6 +9,10 @@
 
 namespace {
 
+// Made notes that are never let go of, however idle: more than any view
+// shows at once.
+constexpr int KeptNotes = 256;
+
 // Every note adopted by a model of this process.
 QSet<const AbstractNote *> &adoptedNotes()
 {
@@ -84,14 +88,48 @@ QHash<int, QByteArray> NoteRowsModel::roleNames() const
 AbstractNote *NoteRowsModel::noteAt(int row) const
 {
     Row &entry = notes[row];
+    entry.askedAt = ++askClock;
     if (!entry.note) {
         AbstractNote *note = AbstractNote::createNote(AbstractNote::NoteType(entry.type));
         entry.note = adopt(note);
         const_cast<NoteRowsModel *>(this)->noteMade(entry.note);
         note->setFile(entry.file);
         note->setModifyDate(entry.modifyDate);
+        // Scrolling through a large collection makes a note for every card;
+        // kept, each would be marked by every run of QML's collector.
+        if (++notesHeld > 2 * KeptNotes && !letGoQueued) {
+            letGoQueued = true;
+            QMetaObject::invokeMethod(const_cast<NoteRowsModel *>(this), &NoteRowsModel::letGoOfIdleNotes,
+                                      Qt::QueuedConnection);
+        }
     }
     return entry.note.data();
+}
+
+void NoteRowsModel::letGoOfIdleNotes()
+{
+    letGoQueued = false;
+    int held = 0;
+    for (Row &entry : notes) {
+        if (entry.note && (askClock - entry.askedAt < quint32(KeptNotes) || entry.note->inUse() || !letGo(entry)))
+            ++held;
+    }
+    notesHeld = held;
+}
+
+bool NoteRowsModel::letGo(Row &entry)
+{
+    entry.file = entry.note->file();
+    entry.modifyDate = entry.note->modifyDate();
+    const NoteWeakPtr weak = entry.note;
+    entry.note.reset();
+    // Somebody else still holds it: the row keeps the same object, so that
+    // one file never has two notes.
+    if (const NotePtr held = weak.toStrongRef()) {
+        entry.note = held;
+        return false;
+    }
+    return true;
 }
 
 QString NoteRowsModel::fileAt(int row) const

@@ -34,6 +34,8 @@ protected:
         QString file;
         QDateTime modifyDate;
         int type = 0;
+        // When the note was last asked for, on the made-notes clock.
+        quint32 askedAt = 0;
     };
 
     // The one handle of a note; a note wrapped in a second shared pointer
@@ -67,5 +69,13 @@ protected:
     mutable QVector<Row> notes;
 
 private:
+    // Lets go of the made notes that nothing but the row holds and nobody has
+    // asked for lately; their rows answer from the file again.
+    void letGoOfIdleNotes();
+    static bool letGo(Row &entry);
+
     mutable int lastFoundRow = -1;
+    mutable quint32 askClock = 0;
+    mutable int notesHeld = 0;
+    mutable bool letGoQueued = false;
 };

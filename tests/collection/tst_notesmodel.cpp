@@ -54,6 +54,7 @@ private slots:
     void otherChangeReportReloads();
     void reportOfUnknownNoteChangesNothing();
     void reportBeforeNoteIsMade();
+    void idleNotesAreLetGoOf();
 
 private:
     static QDateTime stamp(int minutes) { return QDateTime(QDate(2026, 2, 1), QTime(8, 0)).addSecs(60 * minutes); }
@@ -672,6 +673,41 @@ void TestNotesModel::reportBeforeNoteIsMade()
     QCOMPARE(note->modifyDate(), stamp(50));
     note->load();
     QCOMPARE(note->title(), QStringLiteral("rewritten"));
+}
+
+void TestNotesModel::idleNotesAreLetGoOf()
+{
+    writeText(QStringLiteral("1.note"), QStringLiteral("bound"), 1);
+    writeText(QStringLiteral("2.note"), QStringLiteral("shown"), 2);
+    writeText(QStringLiteral("3.note"), QStringLiteral("idle"), 3);
+    {
+        QSettings conf(sandbox.confPath(), QSettings::IniFormat);
+        for (int i = 4; i <= 700; ++i) {
+            conf.setValue(QStringLiteral("Notes/%1.note/modification-date").arg(i), stamp(i));
+            conf.setValue(QStringLiteral("Notes/%1.note/note-type").arg(i), int(AbstractNote::TextType));
+        }
+    }
+    NotesModel model;
+    QPointer<AbstractNote> bound = noteOf(model, QStringLiteral("1.note"));
+    QObject binding;
+    connect(bound, &AbstractNote::titleChanged, &binding, [] {});
+    QPointer<AbstractNote> shown = noteOf(model, QStringLiteral("2.note"));
+    shown->setShown(true);
+    QPointer<AbstractNote> idle = noteOf(model, QStringLiteral("3.note"));
+    idle->load();
+    // A long scroll asks for every note once.
+    for (int row = 0; row < model.rowCount(); ++row)
+        QVERIFY(model.index(row).data(NotesModel::NoteRole).value<AbstractNote *>());
+    QCoreApplication::processEvents();
+    QVERIFY(bound);
+    QVERIFY(shown);
+    QVERIFY(!idle);
+    // Its row makes it again from the file.
+    AbstractNote *again = noteOf(model, QStringLiteral("3.note"));
+    QCOMPARE(again->modifyDate(), stamp(3));
+    again->load();
+    QCOMPARE(again->title(), QStringLiteral("idle"));
+    QCOMPARE(noteOf(model, QStringLiteral("2.note")), shown.data());
 }
 
 QTEST_GUILESS_MAIN(TestNotesModel)
