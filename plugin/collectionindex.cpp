@@ -97,15 +97,18 @@ CollectionIndex::Listing CollectionIndex::readFile(const QString &path)
     return listing;
 }
 
-QStringList CollectionIndex::noteGroups(const QString &path)
+void CollectionIndex::forEachNoteGroup(const QString &path, const std::function<void(const QString &)> &visit)
 {
-    Listing listing;
-    QStringList names;
-    for (const Group &group : readGroups(path, &listing)) {
-        if (isNoteFileName(group.file))
-            names.append(group.file);
-    }
-    return names;
+    const auto visitNote = [&visit](const QString &name) {
+        if (isNoteFileName(name))
+            visit(name);
+    };
+    if (NotesConfReader::readNames(path, visitNote) == NotesConfReader::Read)
+        return;
+    QSettings conf(path, QSettings::IniFormat);
+    conf.beginGroup(QStringLiteral("Notes"));
+    for (const QString &name : conf.childGroups())
+        visitNote(name);
 }
 
 QByteArray CollectionIndex::stamp(const QString &path, const QByteArray &previous)

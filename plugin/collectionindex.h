@@ -6,6 +6,8 @@
 #include <QVariant>
 #include <QVector>
 
+#include <functional>
+
 class QSettings;
 
 // What "notes.conf" lists: the notes of the collection with their kind and
@@ -46,8 +48,9 @@ public:
     // The whole file, read line by line where it is of the plain form
     // QSettings writes (NotesConfReader), through QSettings otherwise.
     static Listing readFile(const QString &path);
-    // The names of all groups that are note file names, whatever their kind.
-    static QStringList noteGroups(const QString &path);
+    // The names of all groups that are note file names, whatever their kind,
+    // without holding them all: a name may come more than once.
+    static void forEachNoteGroup(const QString &path, const std::function<void(const QString &)> &visit);
 
     // Identity of the file's content, so that an unchanged file need not be
     // parsed again. Its content, not its inode and times: two writes within

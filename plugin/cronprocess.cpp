@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMutex>
 #include <QVector>
 
 #include <cerrno>
@@ -24,6 +25,9 @@ QVector<KilledGroup> &killedGroups()
     static QVector<KilledGroup> groups;
     return groups;
 }
+
+// Crontab edits run on the main thread and on the reconciler's.
+QMutex killedGroupsMutex;
 
 const qint64 rememberGroupMs = 60000;
 
@@ -95,6 +99,7 @@ void CronProcess::killGroup()
     const pid_t group = pid_t(processId());
     if (group > 0) {
         ::kill(-group, SIGKILL);
+        const QMutexLocker locker(&killedGroupsMutex);
         killedGroups().append({ group, QElapsedTimer() });
         killedGroups().last().since.start();
     }
@@ -110,6 +115,7 @@ void CronProcess::killGroup()
 
 bool CronProcess::earlierGroupsGone()
 {
+    const QMutexLocker locker(&killedGroupsMutex);
     QVector<KilledGroup> &groups = killedGroups();
     for (int i = groups.size() - 1; i >= 0; --i) {
         if (groups.at(i).since.hasExpired(rememberGroupMs) || !hasLiveMembers(groups.at(i).id))

@@ -13,6 +13,10 @@
 #include <QSet>
 #include <QSettings>
 #include <QStringList>
+#include <QThread>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -23,14 +27,11 @@ const int DueEarlyMinutes = 1;
 
 const QByteArray TypeKey("notify-type=");
 
-QStringList collectionFiles()
-{
-    return CollectionIndex::noteGroups(NoteWatcher::confPath());
-}
-
 bool inCollection(const QString &file)
 {
-    return collectionFiles().contains(file);
+    bool listed = false;
+    CollectionIndex::forEachNoteGroup(NoteWatcher::confPath(), [&](const QString &name) { listed |= name == file; });
+    return listed;
 }
 
 // A one-time reminder whose moment has passed has had its turn.
@@ -120,31 +121,88 @@ CronReconciler::Reminder CronReconciler::readReminder(const QString &file)
 
 bool CronReconciler::reconcile()
 {
-    const QHash<QString, Reminder> loaded = m_loaded ? m_loaded() : QHash<QString, Reminder>();
-    const bool ok = editCrontab([&loaded](QList<QByteArray> &lines) {
+    const int failuresBefore = failedCrontabEdits();
+    const bool ok = run(m_loaded ? m_loaded() : QHash<QString, Reminder>());
+    noteResult(ok, failuresBefore);
+    return ok;
+}
+
+void CronReconciler::reconcileInBackground()
+{
+    if (m_worker) {
+        m_again = true;
+        return;
+    }
+    // The loaded notes are asked here, on their own thread. Edits failing
+    // while the run goes on may have come after its reads: they are left for
+    // the next.
+    const int failuresBefore = failedCrontabEdits();
+    m_worker = QThread::create([this, failuresBefore, loaded = m_loaded ? m_loaded() : QHash<QString, Reminder>()] {
+        const bool ok = run(loaded);
+        QMetaObject::invokeMethod(
+            this, [this, ok, failuresBefore] { workerDone(ok, failuresBefore); }, Qt::QueuedConnection);
+    });
+    m_worker->start(QThread::LowPriority);
+}
+
+CronReconciler::~CronReconciler()
+{
+    if (m_worker) {
+        m_worker->requestInterruption();
+        m_worker->wait();
+        delete m_worker;
+    }
+}
+
+void CronReconciler::workerDone(bool ok, int failuresBefore)
+{
+    m_worker->wait();
+    delete m_worker;
+    m_worker = nullptr;
+    noteResult(ok, failuresBefore);
+    emit reconciled(ok);
+    if (std::exchange(m_again, false))
+        reconcileInBackground();
+}
+
+void CronReconciler::noteResult(bool ok, int failuresBefore)
+{
+    m_lastFailed = !ok;
+    if (ok)
+        m_seenFailures = failuresBefore;
+}
+
+bool CronReconciler::run(const QHash<QString, Reminder> &loaded)
+{
+    bool interrupted = false;
+    const bool ok = editCrontab([&](QList<QByteArray> &lines) {
         // Read while the lock is held: an edit of another process made after
-        // this read waits for this run to end, and the other way round.
+        // this read waits for this run to end, and the other way round. Only
+        // the notes with a line are kept, not the whole listing.
         const QDateTime now = QDateTime::currentDateTime();
-        const QStringList files = collectionFiles();
         QHash<QString, QByteArray> wanted;
-        for (const QString &file : files) {
+        CollectionIndex::forEachNoteGroup(NoteWatcher::confPath(), [&](const QString &file) {
+            if (interrupted || (interrupted = QThread::currentThread()->isInterruptionRequested()))
+                return;
             const auto found = loaded.constFind(file);
             const Reminder reminder = found != loaded.constEnd() ? found.value() : readReminder(file);
             if (wantsLine(reminder, now) && QFileInfo(notesDirectory() + QLatin1Char('/') + file).isFile())
                 wanted.insert(file, cronLine(reminder.type, reminder.date, file).toLatin1());
-        }
-        return applyWanted(lines, wanted, files);
+        });
+        if (interrupted)
+            return false;
+        // In the order of the listing, as QSettings gives it.
+        QStringList order = wanted.keys();
+        std::sort(order.begin(), order.end());
+        return applyWanted(lines, wanted, order);
     });
-    m_lastFailed = !ok;
-    if (ok)
-        m_seenFailures = failedCrontabEdits();
-    return ok;
+    return ok && !interrupted;
 }
 
 void CronReconciler::retryIfNeeded()
 {
     if (m_lastFailed || (m_seenFailures >= 0 && m_seenFailures != failedCrontabEdits()))
-        reconcile();
+        reconcileInBackground();
 }
 
 bool CronReconciler::reminderDue(const QString &file, const QDateTime &now)

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTimer>
 
+class QThread;
+
 #include <functional>
 
 // Keeps the crontab in step with the notes: one line of ours for every note
@@ -30,9 +32,15 @@ public:
     using LoadedReminders = std::function<QHash<QString, Reminder>()>;
 
     explicit CronReconciler(LoadedReminders loaded, QObject *parent = nullptr);
+    // Waits for a run on its thread, cut short.
+    ~CronReconciler() override;
 
     // One run now; false when the crontab could not be edited.
     bool reconcile();
+    // The same on a thread of its own: with many notes, reading every file
+    // would hold up the window for seconds. A request during a run makes one
+    // more run after it.
+    void reconcileInBackground();
 
     // Whether a reminder that fired for file may be announced at now: the
     // note is in the collection, has a reminder, and now matches its schedule
@@ -43,10 +51,18 @@ public:
     // A note's reminder as its file holds it; cheap for notes without one.
     static Reminder readReminder(const QString &file);
 
+signals:
+    void reconciled(bool ok);
+
 private:
+    static bool run(const QHash<QString, Reminder> &loaded);
+    void workerDone(bool ok, int failuresBefore);
+    void noteResult(bool ok, int failuresBefore);
     void retryIfNeeded();
 
     LoadedReminders m_loaded;
+    QThread *m_worker = nullptr;
+    bool m_again = false;
     QTimer m_retryTimer;
     int m_seenFailures = -1;
     bool m_lastFailed = false;

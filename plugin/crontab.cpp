@@ -5,8 +5,10 @@
 #include "crontablock.h"
 
 #include <QProcessEnvironment>
+
 #include <QRegularExpression>
 #include <QStringList>
+#include <atomic>
 
 namespace {
 
@@ -17,7 +19,8 @@ const int lockWaitMs = 2000;
 const QLatin1String notifyCommand(" export QT_QPA_PLATFORMTHEME=zib && export XDG_CURRENT_DESKTOP=zib"
                                   " && export DISPLAY=:0 && zib-notes-notify ");
 
-int failedEdits = 0;
+// Edits run on the main thread and on the reconciler's.
+std::atomic<int> failedEdits { 0 };
 
 QByteArray upToNul(QByteArray bytes)
 {

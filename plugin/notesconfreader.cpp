@@ -161,6 +161,9 @@ struct Parser
     QVector<CollectionIndex::Group> groups;
     QStringList sections;
     QString section;
+    // Given, the names of the groups go here as they come and nothing is kept.
+    NotesConfReader::NameVisitor visit;
+    QString lastVisited;
 
     bool line(QByteArray text)
     {
@@ -236,6 +239,12 @@ struct Parser
         const QString group = unescapeName(key.left(slash));
         if (group.isEmpty() || key.indexOf('%', slash) >= 0)
             return false;
+        if (visit) {
+            if (group != lastVisited)
+                visit(group);
+            lastVisited = group;
+            return true;
+        }
         if (groups.isEmpty() || groups.constLast().file != group) {
             groups.append(CollectionIndex::Group());
             groups.last().file = group;
@@ -271,28 +280,40 @@ struct Parser
     }
 };
 
+bool parse(const QString &path, Parser *parser)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray buffer(MaxLine, Qt::Uninitialized);
+    while (!file.atEnd()) {
+        const qint64 length = file.readLine(buffer.data(), MaxLine);
+        if (length < 0)
+            return false;
+        // A line longer than the buffer is nothing QSettings writes here.
+        if (length == MaxLine - 1 && buffer.at(int(length) - 1) != '\n')
+            return false;
+        if (!parser->line(QByteArray::fromRawData(buffer.constData(), int(length))))
+            return false;
+    }
+    return file.error() == QFile::NoError;
+}
+
 } // namespace
 
 NotesConfReader::Result NotesConfReader::read(const QString &path, CollectionIndex::Listing *listing,
                                               QVector<CollectionIndex::Group> *groups)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return NotPlain;
-    Parser parser { listing, {}, {}, {} };
-    QByteArray buffer(MaxLine, Qt::Uninitialized);
-    while (!file.atEnd()) {
-        const qint64 length = file.readLine(buffer.data(), MaxLine);
-        if (length < 0)
-            return NotPlain;
-        // A line longer than the buffer is nothing QSettings writes here.
-        if (length == MaxLine - 1 && buffer.at(int(length) - 1) != '\n')
-            return NotPlain;
-        if (!parser.line(QByteArray::fromRawData(buffer.constData(), int(length))))
-            return NotPlain;
-    }
-    if (file.error() != QFile::NoError || !parser.finish())
+    Parser parser { listing, {}, {}, {}, {}, {} };
+    if (!parse(path, &parser) || !parser.finish())
         return NotPlain;
     groups->swap(parser.groups);
     return Read;
+}
+
+NotesConfReader::Result NotesConfReader::readNames(const QString &path, const NameVisitor &visit)
+{
+    CollectionIndex::Listing listing;
+    Parser parser { &listing, {}, {}, {}, visit, {} };
+    return parse(path, &parser) ? Read : NotPlain;
 }

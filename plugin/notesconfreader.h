@@ -2,6 +2,8 @@
 
 #include "collectionindex.h"
 
+#include <functional>
+
 // Reads "notes.conf" line by line when it is of the plain form QSettings
 // itself writes, holding no more than one line and the listing: QSettings'
 // own parse of a file of 100,000 groups takes some 50 MiB for a moment.
@@ -15,4 +17,9 @@ public:
     // Every group of the section "Notes" into groups, in the order QSettings
     // lists them, and the keys of the file's top into listing.
     static Result read(const QString &path, CollectionIndex::Listing *listing, QVector<CollectionIndex::Group> *groups);
+    // Only the names of the groups of "Notes", handed to visit as they come,
+    // in the file's order; a group given twice may be visited twice. On
+    // NotPlain some names may have been visited already.
+    using NameVisitor = std::function<void(const QString &)>;
+    static Result readNames(const QString &path, const NameVisitor &visit);
 };

@@ -101,6 +101,10 @@ NotesModel::NotesModel(QObject *parent)
             return loaded;
         },
         this);
+    connect(cronReconciler, &CronReconciler::reconciled, this, [this](bool ok) {
+        if (ok)
+            pendingCronNotes.clear();
+    });
     cronCheckTimer.start();
     connect(this, &QAbstractItemModel::rowsRemoved, &cronCheckTimer, qOverload<>(&QTimer::start));
 }
@@ -450,8 +454,7 @@ void NotesModel::checkCronNotes()
 {
     // One run gives every note of the collection its true line, the queued
     // ones among them; after a failed run they wait for the next check.
-    if (cronReconciler->reconcile())
-        pendingCronNotes.clear();
+    cronReconciler->reconcileInBackground();
 }
 
 bool NotesModel::reminderDue(const QString &fileName)

@@ -116,6 +116,17 @@ void TestCollectionIndex::plainReadGivesWhatQSettingsGives()
     expected.nextFilename = conf.value("next-filename").toString();
     QVERIFY(expected.entries.size() >= 44);
     QCOMPARE(describe(CollectionIndex::readFile(path)), describe(expected));
+
+    // The names alone, as the crontab check takes them, whatever their kind.
+    QSet<QString> visited, names;
+    CollectionIndex::forEachNoteGroup(path, [&](const QString &name) { visited.insert(name); });
+    conf.beginGroup("Notes");
+    for (const QString &group : conf.childGroups()) {
+        if (NotesModel::isNoteFileName(group))
+            names.insert(group);
+    }
+    QVERIFY(names.contains("4.note"));
+    QCOMPARE(visited, names);
 }
 
 QTEST_GUILESS_MAIN(TestCollectionIndex)

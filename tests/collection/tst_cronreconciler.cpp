@@ -3,6 +3,7 @@
 #include "notesmodel.h"
 
 #include <QDeadlineTimer>
+#include <QSignalSpy>
 #include <QtTest>
 
 // The crontab is brought back in step with the notes, touching only lines of
@@ -17,6 +18,7 @@ private slots:
 
     void startPutsLinesRight();
     void failedRemovalIsRepairedLater();
+    void requestsDuringARunMakeOneMore();
     void reminderDue_data();
     void reminderDue();
     void reminderDueThroughTheModel();
@@ -98,6 +100,23 @@ void TestCronReconciler::failedRemovalIsRepairedLater()
     model.addItem(note);
     QCOMPARE(note->file(), QStringLiteral("1.note"));
     QVERIFY(waitForTable(QByteArray()));
+}
+
+void TestCronReconciler::requestsDuringARunMakeOneMore()
+{
+    const QDateTime tomorrow = QDateTime::currentDateTime().addDays(1);
+    writeReminder(QStringLiteral("1.note"), AbstractNote::RepeatEveryDay, tomorrow);
+    sandbox.setCrontab(QByteArray());
+    sandbox.clearLog();
+    CronReconciler reconciler(nullptr);
+    QSignalSpy done(&reconciler, &CronReconciler::reconciled);
+    for (int i = 0; i < 3; ++i)
+        reconciler.reconcileInBackground();
+    QTRY_COMPARE_WITH_TIMEOUT(done.count(), 2, 15000);
+    QVERIFY(done.at(0).at(0).toBool() && done.at(1).at(0).toBool());
+    QCOMPARE(sandbox.readBytes(sandbox.crontabFile()), line(2, tomorrow, QStringLiteral("1.note")) + '\n');
+    // The second run finds the table right and writes nothing.
+    QCOMPARE(sandbox.crontabCalls(), QStringLiteral("lwl"));
 }
 
 void TestCronReconciler::reminderDue_data()
