@@ -7,6 +7,17 @@
 
 QList<MissedReminders::Missed> MissedReminders::take(const QVector<Note> &notes, const QDateTime &now)
 {
+    QSet<QString> files;
+    for (const Note &note : notes)
+        files.insert(note.file);
+    return take(
+        notes, [&files](const QString &file) { return files.contains(file); }, now);
+}
+
+QList<MissedReminders::Missed> MissedReminders::take(const QVector<Note> &notes,
+                                                     const std::function<bool(const QString &)> &inCollection,
+                                                     const QDateTime &now)
+{
     const QDateTime since = ReminderHistory::since();
     QList<Missed> missed;
     QSet<QString> found;
@@ -22,12 +33,9 @@ QList<MissedReminders::Missed> MissedReminders::take(const QVector<Note> &notes,
 
     // One-time reminders turned off when their note was loaded after the
     // moment, before they could be announced.
-    QSet<QString> inCollection;
-    for (const Note &note : notes)
-        inCollection.insert(note.file);
     const QList<ReminderHistory::Expired> expired = ReminderHistory::takeExpired();
     for (const ReminderHistory::Expired &entry : expired) {
-        if (inCollection.contains(entry.file) && entry.dueDate <= now)
+        if (entry.dueDate <= now && inCollection(entry.file))
             consider(entry.file, entry.dueDate, QDateTime());
     }
 

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
+
 // Finds the reminders that fell due while nothing announced them (the
 // program was not running, no session existed, the machine was off): for
 // each note the latest moment its reminder fired, if that came after the
@@ -27,6 +29,10 @@ public:
     };
 
     static QList<Missed> take(const QVector<Note> &notes, const QDateTime &now);
+    // The same where notes need hold only those with a reminder: inCollection
+    // tells whether a note is one of the collection.
+    static QList<Missed> take(const QVector<Note> &notes, const std::function<bool(const QString &)> &inCollection,
+                              const QDateTime &now);
 
     // The program announced the note's reminder at now.
     static void announced(const Note &note, const QDateTime &now);

@@ -158,32 +158,50 @@ void NotesModel::findMissedReminders()
 {
     if (missedGlance && missedGlance->isRunning())
         return;
-    // Loaded notes answer here; the files of the others are read meanwhile.
-    QVector<MissedReminders::Note> candidates;
-    QVector<int> unread;
-    candidates.reserve(notes.size());
+    // Only the names go to the worker, which reads the files of the notes
+    // not loaded here and hands back the few with a reminder.
+    QStringList files;
+    files.reserve(notes.size());
+    QHash<QString, CronReconciler::Reminder> loaded;
     for (int row = 0; row < notes.size(); ++row) {
         const Row &entry = notes.at(row);
-        if (entry.note && entry.note->loaded()) {
-            candidates << MissedReminders::Note { entry.file, entry.note->notifyType(), entry.note->notifyDate(),
-                                                  entry.modifyDate };
-        } else {
-            unread << candidates.size();
-            candidates << MissedReminders::Note { entry.file, 0, QDateTime(), entry.modifyDate };
-        }
+        files << fileAt(row);
+        if (entry.note && entry.note->loaded())
+            loaded.insert(files.constLast(), { int(entry.note->notifyType()), entry.note->notifyDate() });
     }
-    missedGlance = QThread::create([this, candidates = std::move(candidates), unread = std::move(unread)]() mutable {
-        for (const int i : qAsConst(unread)) {
+    missedGlance = QThread::create([this, files = std::move(files), loaded = std::move(loaded)] {
+        QVector<MissedReminders::Note> found;
+        QVector<int> rows;
+        for (int row = 0; row < files.size(); ++row) {
             if (QThread::currentThread()->isInterruptionRequested())
                 return;
-            const CronReconciler::Reminder reminder = CronReconciler::readReminder(candidates.at(i).file);
-            candidates[i].notifyType = reminder.type;
-            candidates[i].notifyDate = reminder.date;
+            const auto known = loaded.constFind(files.at(row));
+            const CronReconciler::Reminder reminder
+                = known != loaded.cend() ? known.value() : CronReconciler::readReminder(files.at(row));
+            if (reminder.type == AbstractNote::RepeatNever)
+                continue;
+            found << MissedReminders::Note { files.at(row), reminder.type, reminder.date, QDateTime() };
+            rows << row;
         }
-        // The history of announcements is kept by the main thread alone.
+        // The rows and the history of announcements are the main thread's.
         // Dropped unread when the model goes first.
         QMetaObject::invokeMethod(
-            this, [this, candidates] { emit missedRemindersFound(takeMissed(candidates)); }, Qt::QueuedConnection);
+            this,
+            [this, found, rows]() mutable {
+                QVector<MissedReminders::Note> listed;
+                for (int i = 0; i < found.size(); ++i) {
+                    const int hint = rows.at(i);
+                    const int row = hint < notes.size() && fileAt(hint) == found.at(i).file
+                        ? hint
+                        : indexOfFile(found.at(i).file);
+                    if (row < 0)
+                        continue;
+                    found[i].modifyDate = modifyDateAt(row);
+                    listed << found.at(i);
+                }
+                emit missedRemindersFound(takeMissed(listed));
+            },
+            Qt::QueuedConnection);
     });
     connect(missedGlance, &QThread::finished, missedGlance, &QObject::deleteLater);
     missedGlance->start(QThread::LowPriority);
@@ -192,7 +210,8 @@ void NotesModel::findMissedReminders()
 QVariantList NotesModel::takeMissed(const QVector<MissedReminders::Note> &candidates)
 {
     QVariantList result;
-    const QList<MissedReminders::Missed> missed = MissedReminders::take(candidates, QDateTime::currentDateTime());
+    const QList<MissedReminders::Missed> missed = MissedReminders::take(
+        candidates, [this](const QString &file) { return indexOfFile(file) >= 0; }, QDateTime::currentDateTime());
     for (const MissedReminders::Missed &entry : missed)
         result << QVariantMap { { QStringLiteral("file"), entry.file }, { QStringLiteral("dueDate"), entry.dueDate } };
     return result;

@@ -95,7 +95,7 @@ private:
     void reloadNote(const QString &file, const QDateTime &modifyDate);
     void holdRemovedNote(const NotePtr &note);
     MissedReminders::Note reminderOf(int row) const;
-    static QVariantList takeMissed(const QVector<MissedReminders::Note> &candidates);
+    QVariantList takeMissed(const QVector<MissedReminders::Note> &candidates);
     bool hasReminder(const QString &file, const AbstractNote *note) const;
     void reportError(const QString &message);
 
