@@ -16,6 +16,8 @@
 #include <QThread>
 
 #include <algorithm>
+#include <sys/resource.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -26,6 +28,7 @@ const int DueLateMinutes = 10;
 const int DueEarlyMinutes = 1;
 
 const QByteArray TypeKey("notify-type=");
+const int BackgroundNice = 10;
 
 bool inCollection(const QString &file)
 {
@@ -138,11 +141,15 @@ void CronReconciler::reconcileInBackground()
     // the next.
     const int failuresBefore = failedCrontabEdits();
     m_worker = QThread::create([this, failuresBefore, loaded = m_loaded ? m_loaded() : QHash<QString, Reminder>()] {
+        // A thread's low priority is no lower than the window's on Linux; a
+        // nice value is, yet never starves the run, which holds the lock
+        // (an idle priority could), nor the crontab child it passes to.
+        ::setpriority(PRIO_PROCESS, ::gettid(), BackgroundNice);
         const bool ok = run(loaded);
         QMetaObject::invokeMethod(
             this, [this, ok, failuresBefore] { workerDone(ok, failuresBefore); }, Qt::QueuedConnection);
     });
-    m_worker->start(QThread::LowPriority);
+    m_worker->start();
 }
 
 CronReconciler::~CronReconciler()

@@ -204,7 +204,10 @@ void NotesModel::findMissedReminders()
             Qt::QueuedConnection);
     });
     connect(missedGlance, &QThread::finished, missedGlance, &QObject::deleteLater);
-    missedGlance->start(QThread::LowPriority);
+    // It holds no lock and starts no process: it may wait for idle cores
+    // rather than take them from the window (a plain low priority is no
+    // lower than the window's thread on Linux).
+    missedGlance->start(QThread::IdlePriority);
 }
 
 QVariantList NotesModel::takeMissed(const QVector<MissedReminders::Note> &candidates)
