@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <utility>
 
 namespace {
 double g_startMs = 0;
@@ -166,13 +167,17 @@ void Diagnostics::startScrolling()
     m_scrollConnection = connect(
         window, &QQuickWindow::frameSwapped, this,
         [this] {
-            m_frameTimes << monotonicMs() - m_stepStart;
+            if (!std::exchange(m_skipFrame, false))
+                m_frameTimes << monotonicMs() - m_stepStart;
             QMetaObject::invokeMethod(this, &Diagnostics::scrollStep, Qt::QueuedConnection);
         },
         Qt::DirectConnection);
+    // The first step follows a frame, as every later one does, and that
+    // frame is not counted: it is the one asked for here.
     m_frameTimes.clear();
-    scrollStep();
-    m_frameTimes.clear();
+    m_skipFrame = true;
+    m_stepStart = monotonicMs();
+    window->update();
 }
 
 void Diagnostics::scrollStep()

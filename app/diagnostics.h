@@ -72,6 +72,7 @@ private:
     QQuickItem *m_list = nullptr;
     double m_stepStart = 0;
     QVector<double> m_frameTimes;
+    bool m_skipFrame = false;
     QMetaObject::Connection m_scrollConnection;
 };
 
