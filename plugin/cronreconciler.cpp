@@ -16,8 +16,6 @@
 #include <QThread>
 
 #include <algorithm>
-#include <sys/resource.h>
-#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -28,7 +26,6 @@ const int DueLateMinutes = 10;
 const int DueEarlyMinutes = 1;
 
 const QByteArray TypeKey("notify-type=");
-const int BackgroundNice = 10;
 
 bool inCollection(const QString &file)
 {
@@ -125,7 +122,8 @@ CronReconciler::Reminder CronReconciler::readReminder(const QString &file)
 bool CronReconciler::reconcile()
 {
     const int failuresBefore = failedCrontabEdits();
-    const bool ok = run(m_loaded ? m_loaded() : QHash<QString, Reminder>());
+    bool wrote = false;
+    const bool ok = run(m_loaded ? m_loaded() : QHash<QString, Reminder>(), &wrote);
     noteResult(ok, failuresBefore);
     return ok;
 }
@@ -138,17 +136,24 @@ void CronReconciler::reconcileInBackground()
     }
     // The loaded notes are asked here, on their own thread. Edits failing
     // while the run goes on may have come after its reads: they are left for
-    // the next.
+    // the next. A table written meanwhile by this process (a note saved
+    // after the loaded notes were asked) may have been written over with
+    // their older state: one more run puts it right.
     const int failuresBefore = failedCrontabEdits();
-    m_worker = QThread::create([this, failuresBefore, loaded = m_loaded ? m_loaded() : QHash<QString, Reminder>()] {
-        // A thread's low priority is no lower than the window's on Linux; a
-        // nice value is, yet never starves the run, which holds the lock
-        // (an idle priority could), nor the crontab child it passes to.
-        ::setpriority(PRIO_PROCESS, ::gettid(), BackgroundNice);
-        const bool ok = run(loaded);
-        QMetaObject::invokeMethod(
-            this, [this, ok, failuresBefore] { workerDone(ok, failuresBefore); }, Qt::QueuedConnection);
-    });
+    const int writtenBefore = writtenCrontabs();
+    m_worker = QThread::create(
+        [this, failuresBefore, writtenBefore, loaded = m_loaded ? m_loaded() : QHash<QString, Reminder>()] {
+            bool wrote = false;
+            const bool ok = run(loaded, &wrote);
+            const bool writtenMeanwhile = writtenCrontabs() - writtenBefore > (wrote ? 1 : 0);
+            QMetaObject::invokeMethod(
+                this,
+                [this, ok, failuresBefore, writtenMeanwhile] {
+                    m_again |= writtenMeanwhile;
+                    workerDone(ok, failuresBefore);
+                },
+                Qt::QueuedConnection);
+        });
     m_worker->start();
 }
 
@@ -179,7 +184,7 @@ void CronReconciler::noteResult(bool ok, int failuresBefore)
         m_seenFailures = failuresBefore;
 }
 
-bool CronReconciler::run(const QHash<QString, Reminder> &loaded)
+bool CronReconciler::run(const QHash<QString, Reminder> &loaded, bool *wrote)
 {
     bool interrupted = false;
     const bool ok = editCrontab([&](QList<QByteArray> &lines) {
@@ -201,7 +206,8 @@ bool CronReconciler::run(const QHash<QString, Reminder> &loaded)
         // In the order of the listing, as QSettings gives it.
         QStringList order = wanted.keys();
         std::sort(order.begin(), order.end());
-        return applyWanted(lines, wanted, order);
+        *wrote = applyWanted(lines, wanted, order);
+        return *wrote;
     });
     return ok && !interrupted;
 }

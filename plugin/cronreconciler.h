@@ -55,7 +55,7 @@ signals:
     void reconciled(bool ok);
 
 private:
-    static bool run(const QHash<QString, Reminder> &loaded);
+    static bool run(const QHash<QString, Reminder> &loaded, bool *wrote);
     void workerDone(bool ok, int failuresBefore);
     void noteResult(bool ok, int failuresBefore);
     void retryIfNeeded();

@@ -21,6 +21,7 @@ const QLatin1String notifyCommand(" export QT_QPA_PLATFORMTHEME=zib && export XD
 
 // Edits run on the main thread and on the reconciler's.
 std::atomic<int> failedEdits { 0 };
+std::atomic<int> writtenTables { 0 };
 
 QByteArray upToNul(QByteArray bytes)
 {
@@ -213,7 +214,8 @@ QString writeCrontab(const QString &text)
     if (!CronProcess::earlierGroupsGone())
         return QStringLiteral("an earlier crontab process is still running");
     QString error;
-    writeTable(text.toLocal8Bit() + '\n', deadline, &error);
+    if (writeTable(text.toLocal8Bit() + '\n', deadline, &error))
+        ++writtenTables;
     return error;
 }
 
@@ -241,7 +243,10 @@ bool editCrontab(const CrontabEdit &edit, QString *error)
     if (!edit(lines))
         return true;
     QString output;
-    if (!writeTable(joinTable(lines), deadline, &output))
+    const bool wrote = writeTable(joinTable(lines), deadline, &output);
+    if (wrote)
+        ++writtenTables;
+    if (!wrote)
         return fail(output.isEmpty() ? QStringLiteral("crontab failed") : output);
     if (error)
         *error = output;
@@ -251,6 +256,11 @@ bool editCrontab(const CrontabEdit &edit, QString *error)
 int failedCrontabEdits()
 {
     return failedEdits;
+}
+
+int writtenCrontabs()
+{
+    return writtenTables;
 }
 
 QString addCronLine(const AbstractNote &note)

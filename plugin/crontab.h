@@ -53,6 +53,9 @@ bool editCrontab(const CrontabEdit &edit, QString *error = nullptr);
 // could not make is left for the next reconciliation.
 int failedCrontabEdits();
 
+// How many tables this process has written.
+int writtenCrontabs();
+
 // Make sure the crontab holds the note's line, exactly once.
 QString addCronLine(const NotePtr &note);
 QString addCronLine(const AbstractNote &note);

@@ -19,10 +19,14 @@
 #include <QSettings>
 #include <QThread>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
 
 const int WatcherPause = 1000;
 const int CronCheckDelay = 2000;
+const int GlanceNice = 10;
 const int ListingRetryDelay = 250;
 const int ClosingListingWait = 3000;
 
@@ -170,6 +174,10 @@ void NotesModel::findMissedReminders()
             loaded.insert(files.constLast(), { int(entry.note->notifyType()), entry.note->notifyDate() });
     }
     missedGlance = QThread::create([this, files = std::move(files), loaded = std::move(loaded)] {
+        // Below the window's thread: a thread's low priority is not, on
+        // Linux. Not the idle class: QSettings' reads take a lock that the
+        // window's thread takes too.
+        ::setpriority(PRIO_PROCESS, ::gettid(), GlanceNice);
         QVector<MissedReminders::Note> found;
         QVector<int> rows;
         for (int row = 0; row < files.size(); ++row) {
@@ -204,10 +212,7 @@ void NotesModel::findMissedReminders()
             Qt::QueuedConnection);
     });
     connect(missedGlance, &QThread::finished, missedGlance, &QObject::deleteLater);
-    // It holds no lock and starts no process: it may wait for idle cores
-    // rather than take them from the window (a plain low priority is no
-    // lower than the window's thread on Linux).
-    missedGlance->start(QThread::IdlePriority);
+    missedGlance->start();
 }
 
 QVariantList NotesModel::takeMissed(const QVector<MissedReminders::Note> &candidates)

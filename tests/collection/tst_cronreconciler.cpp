@@ -1,10 +1,13 @@
 #include "collectionsandbox.h"
 #include "cronreconciler.h"
+#include "crontab.h"
 #include "notesmodel.h"
 
 #include <QDeadlineTimer>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <utility>
 
 // The crontab is brought back in step with the notes, touching only lines of
 // our own form, and a reminder is announced only when it is truly due.
@@ -19,6 +22,7 @@ private slots:
     void startPutsLinesRight();
     void failedRemovalIsRepairedLater();
     void requestsDuringARunMakeOneMore();
+    void saveAfterTheLookIsNotWrittenOver();
     void reminderDue_data();
     void reminderDue();
     void reminderDueThroughTheModel();
@@ -117,6 +121,27 @@ void TestCronReconciler::requestsDuringARunMakeOneMore()
     QCOMPARE(sandbox.readBytes(sandbox.crontabFile()), line(2, tomorrow, QStringLiteral("1.note")) + '\n');
     // The second run finds the table right and writes nothing.
     QCOMPARE(sandbox.crontabCalls(), QStringLiteral("lwl"));
+}
+
+void TestCronReconciler::saveAfterTheLookIsNotWrittenOver()
+{
+    const QDateTime before = QDateTime::currentDateTime().addDays(1);
+    const QDateTime saved = before.addSecs(3600);
+    writeReminder(QStringLiteral("1.note"), AbstractNote::RepeatEveryDay, saved);
+    sandbox.setCrontab(QByteArray());
+    bool first = true;
+    CronReconciler reconciler([&] {
+        // The first look sees the loaded note just before a save, which
+        // writes its new line before the run gets the lock.
+        const bool stale = std::exchange(first, false);
+        if (stale)
+            replaceCronLine(QStringLiteral("1.note"), QString::fromLatin1(line(2, saved, QStringLiteral("1.note"))));
+        return QHash<QString, CronReconciler::Reminder> { { QStringLiteral("1.note"), { 2, stale ? before : saved } } };
+    });
+    QSignalSpy done(&reconciler, &CronReconciler::reconciled);
+    reconciler.reconcileInBackground();
+    QTRY_COMPARE_WITH_TIMEOUT(done.count(), 2, 15000);
+    QCOMPARE(sandbox.readBytes(sandbox.crontabFile()), line(2, saved, QStringLiteral("1.note")) + '\n');
 }
 
 void TestCronReconciler::reminderDue_data()
