@@ -1,5 +1,7 @@
 #include "cronprocess.h"
 
+#include "crontablock.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -8,6 +10,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -69,8 +72,11 @@ CronProcess::~CronProcess()
 
 void CronProcess::setupChildProcess()
 {
-    // Runs in the child between fork and exec.
+    // Runs in the child between fork and exec: only calls that are safe there.
     ::setpgid(0, 0);
+    const int lock = CrontabLock::heldDescriptor();
+    if (lock >= 0)
+        ::fcntl(lock, F_SETFD, 0);
 }
 
 bool CronProcess::run(const QString &program, const QStringList &arguments, const QByteArray &input,

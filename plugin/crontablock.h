@@ -9,7 +9,8 @@
 // The descriptor is inherited by the crontab children started meanwhile, on
 // purpose: a child that outlives its edit (stuck past its time-out) keeps the
 // lock, so that no newer table is written until it is gone and cannot land
-// over it later.
+// over it later. Other children (a search's grep, started by another thread
+// while the lock is held) do not get it: it is closed on exec but for them.
 class CrontabLock
 {
 public:
@@ -22,6 +23,8 @@ public:
     // False when the lock was not free before the deadline; the edit must
     // not go on then.
     bool isLocked() const { return m_locked; }
+    // The held lock's descriptor, or -1; read between fork and exec.
+    static int heldDescriptor();
 
 private:
     int m_fd = -1;

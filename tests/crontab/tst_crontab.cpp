@@ -1,6 +1,8 @@
 #include "notessandbox.h"
 
+#include "cronprocess.h"
 #include "crontab.h"
+#include "crontablock.h"
 #include "textnote.h"
 
 #include <QProcess>
@@ -43,6 +45,7 @@ private slots:
     void init() { m_sandbox.reset(); }
 
     void commandLiteral();
+    void lockGoesToCrontabChildrenOnly();
     void cronLineFields_data();
     void cronLineFields();
     void cronLineForNullAndInvalid();
@@ -388,6 +391,24 @@ void TestCrontab::undecodableTableIsKeptByteForByte()
     QCOMPARE(m_sandbox.crontab(), table + '\n' + cronLine(note).toLatin1() + '\n');
     removeCronLine(note->file());
     QCOMPARE(m_sandbox.crontab(), table + '\n');
+}
+
+// A crontab child keeps the lock when it outlives its edit; any other child
+// (a search's grep, started meanwhile by another thread) must not.
+void TestCrontab::lockGoesToCrontabChildrenOnly()
+{
+    const CrontabLock lock(QDeadlineTimer(2000));
+    QVERIFY(lock.isLocked());
+    const QStringList listFds { QStringLiteral("-c"), QStringLiteral("ls -l /proc/$$/fd") };
+    CronProcess cron;
+    QVERIFY(cron.run(QStringLiteral("sh"), listFds, QByteArray(), QDeadlineTimer(10000)));
+    QVERIFY(cron.readAllStandardOutput().contains(".crontab.lock"));
+    QProcess other;
+    other.start(QStringLiteral("sh"), listFds);
+    QVERIFY(other.waitForFinished(10000));
+    const QByteArray fds = other.readAllStandardOutput();
+    QVERIFY(fds.contains("->"));
+    QVERIFY(!fds.contains(".crontab.lock"));
 }
 
 QTEST_GUILESS_MAIN(TestCrontab)
