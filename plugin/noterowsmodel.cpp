@@ -30,6 +30,7 @@ void deleteNote(AbstractNote *note)
 
 NoteRowsModel::NoteRowsModel(QObject *parent)
     : QAbstractListModel(parent)
+    , nextLetGo(2 * KeptNotes)
 { }
 
 NoteRowsModel::~NoteRowsModel() = default;
@@ -97,7 +98,7 @@ AbstractNote *NoteRowsModel::noteAt(int row) const
         note->setModifyDate(entry.modifyDate);
         // Scrolling through a large collection makes a note for every card;
         // kept, each would be marked by every run of QML's collector.
-        if (++notesHeld > 2 * KeptNotes && !letGoQueued) {
+        if (++notesHeld > nextLetGo && !letGoQueued) {
             letGoQueued = true;
             QMetaObject::invokeMethod(const_cast<NoteRowsModel *>(this), &NoteRowsModel::letGoOfIdleNotes,
                                       Qt::QueuedConnection);
@@ -115,6 +116,9 @@ void NoteRowsModel::letGoOfIdleNotes()
             ++held;
     }
     notesHeld = held;
+    // Notes still in use (a large screen full of cards) do not make every
+    // new note start another pass over all rows.
+    nextLetGo = qMax(2 * KeptNotes, held + KeptNotes);
 }
 
 bool NoteRowsModel::letGo(Row &entry)

@@ -77,5 +77,6 @@ private:
     mutable int lastFoundRow = -1;
     mutable quint32 askClock = 0;
     mutable int notesHeld = 0;
+    mutable int nextLetGo = 0;
     mutable bool letGoQueued = false;
 };
