@@ -95,16 +95,7 @@ NotesModel::NotesModel(QObject *parent)
     // Lines left behind by edits that failed, here or in another process,
     // are put right once the collection has settled, out of the first frame;
     // and again after removals, which another process may have crossed.
-    cronReconciler = new CronReconciler(
-        [this] {
-            QHash<QString, CronReconciler::Reminder> loaded;
-            for (const Row &row : qAsConst(notes)) {
-                if (row.note && row.note->loaded())
-                    loaded.insert(row.note->file(), { int(row.note->notifyType()), row.note->notifyDate() });
-            }
-            return loaded;
-        },
-        this);
+    cronReconciler = new CronReconciler([this] { return loadedReminders(); }, this);
     connect(cronReconciler, &CronReconciler::reconciled, this, [this](bool ok) {
         if (ok)
             pendingCronNotes.clear();
@@ -148,6 +139,17 @@ QVariant NotesModel::getNoteData(const QString &note) const
     return QVariant::fromValue(noteAt(row));
 }
 
+// The loaded notes speak for themselves: their state is what this process shows.
+QHash<QString, CronReconciler::Reminder> NotesModel::loadedReminders() const
+{
+    QHash<QString, CronReconciler::Reminder> loaded;
+    for (const Row &row : qAsConst(notes)) {
+        if (row.note && row.note->loaded())
+            loaded.insert(row.note->file(), { int(row.note->notifyType()), row.note->notifyDate() });
+    }
+    return loaded;
+}
+
 MissedReminders::Note NotesModel::reminderOf(int row) const
 {
     const Row &entry = notes.at(row);
@@ -166,14 +168,9 @@ void NotesModel::findMissedReminders()
     // not loaded here and hands back the few with a reminder.
     QStringList files;
     files.reserve(notes.size());
-    QHash<QString, CronReconciler::Reminder> loaded;
-    for (int row = 0; row < notes.size(); ++row) {
-        const Row &entry = notes.at(row);
+    for (int row = 0; row < notes.size(); ++row)
         files << fileAt(row);
-        if (entry.note && entry.note->loaded())
-            loaded.insert(files.constLast(), { int(entry.note->notifyType()), entry.note->notifyDate() });
-    }
-    missedGlance = QThread::create([this, files = std::move(files), loaded = std::move(loaded)] {
+    missedGlance = QThread::create([this, files = std::move(files), loaded = loadedReminders()] {
         // Below the window's thread: a thread's low priority is not, on
         // Linux. Not the idle class: QSettings' reads take a lock that the
         // window's thread takes too.

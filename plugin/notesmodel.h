@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cronreconciler.h"
 #include "missedreminders.h"
 #include "noteptr.h"
 #include "noterowsmodel.h"
@@ -17,7 +18,6 @@
 #include <QVector>
 
 class AbstractNote;
-class CronReconciler;
 class QSettings;
 
 // All notes of the collection listed in "notes.conf", one row per note.
@@ -95,6 +95,7 @@ private:
     void reloadNote(const QString &file, const QDateTime &modifyDate);
     void holdRemovedNote(const NotePtr &note);
     MissedReminders::Note reminderOf(int row) const;
+    QHash<QString, CronReconciler::Reminder> loadedReminders() const;
     QVariantList takeMissed(const QVector<MissedReminders::Note> &candidates);
     bool hasReminder(const QString &file, const AbstractNote *note) const;
     void reportError(const QString &message);
