@@ -61,8 +61,8 @@ ReadResult readTable(QByteArray *table, const QDeadlineTimer &deadline)
     if (!process.run(QStringLiteral("crontab"), { QStringLiteral("-l") }, QByteArray(), deadline))
         return ReadResult::Failed;
     if (process.exitCode() != 0)
-        return process.readAllStandardError().contains("no crontab for") ? ReadResult::NoTable : ReadResult::Failed;
-    *table = process.readAllStandardOutput();
+        return process.standardError().contains("no crontab for") ? ReadResult::NoTable : ReadResult::Failed;
+    *table = process.standardOutput();
     return ReadResult::Table;
 }
 
@@ -74,7 +74,7 @@ bool writeTable(const QByteArray &bytes, const QDeadlineTimer &deadline, QString
     process.setProcessEnvironment(plainShellEnvironment());
     const bool ran = process.run(QStringLiteral("/bin/bash"),
                                  { QStringLiteral("-c"), QStringLiteral("exec crontab -") }, bytes, deadline);
-    const QString output = QString::fromLocal8Bit(upToNul(process.readAllStandardError()));
+    const QString output = QString::fromLocal8Bit(upToNul(process.standardError()));
     if (error)
         *error = ran || !output.isEmpty() ? output : QStringLiteral("crontab did not finish in time");
     return ran && process.succeeded();
