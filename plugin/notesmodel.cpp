@@ -9,6 +9,7 @@
 #include "notesconflock.h"
 #include "notesdirectory.h"
 #include "notewatcher.h"
+#include "reminderhistory.h"
 #include "safeinifile.h"
 
 #include <QDir>
@@ -188,6 +189,9 @@ void NotesModel::findMissedReminders()
             found << MissedReminders::Note { files.at(row), reminder.type, reminder.date, QDateTime() };
             rows << row;
         }
+        // The start of the history is put on record here, off the window's
+        // thread, the first time: a write of it waits for the disk.
+        ReminderHistory::since();
         // The rows and the history of announcements are the main thread's.
         // Dropped unread when the model goes first.
         QMetaObject::invokeMethod(

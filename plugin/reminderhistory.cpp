@@ -61,6 +61,9 @@ QList<ReminderHistory::Expired> ReminderHistory::takeExpired()
     for (const QString &file : files)
         expired << Expired { file, history.value(file).toDateTime() };
     history.endGroup();
-    history.remove(expiredGroup);
+    // Nothing written when nothing was taken: each write of the history
+    // waits for the disk.
+    if (!expired.isEmpty())
+        history.remove(expiredGroup);
     return expired;
 }
