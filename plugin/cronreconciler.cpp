@@ -186,30 +186,71 @@ void CronReconciler::noteResult(bool ok, int failuresBefore)
 
 bool CronReconciler::run(const QHash<QString, Reminder> &loaded, bool *wrote)
 {
+    // Every note is read before the lock is taken: with many notes that
+    // takes seconds, and edits of the table (a save on the window's thread)
+    // would wait for it. Only the notes with a line are kept.
+    const QDateTime now = QDateTime::currentDateTime();
+    const auto lineOf = [&](const QString &file) {
+        const auto found = loaded.constFind(file);
+        const Reminder reminder = found != loaded.constEnd() ? found.value() : readReminder(file);
+        if (!wantsLine(reminder, now) || !QFileInfo(notesDirectory() + QLatin1Char('/') + file).isFile())
+            return QByteArray();
+        return cronLine(reminder.type, reminder.date, file).toLatin1();
+    };
     bool interrupted = false;
+    QHash<QString, QByteArray> wanted;
+    CollectionIndex::forEachNoteGroup(NoteWatcher::confPath(), [&](const QString &file) {
+        if (interrupted || (interrupted = QThread::currentThread()->isInterruptionRequested()))
+            return;
+        const QByteArray line = lineOf(file);
+        if (!line.isEmpty())
+            wanted.insert(file, line);
+    });
+    if (interrupted)
+        return false;
+
     const bool ok = editCrontab([&](QList<QByteArray> &lines) {
-        // Read while the lock is held: an edit of another process made after
-        // this read waits for this run to end, and the other way round. Only
-        // the notes with a line are kept, not the whole listing.
-        const QDateTime now = QDateTime::currentDateTime();
-        QHash<QString, QByteArray> wanted;
-        CollectionIndex::forEachNoteGroup(NoteWatcher::confPath(), [&](const QString &file) {
-            if (interrupted || (interrupted = QThread::currentThread()->isInterruptionRequested()))
-                return;
-            const auto found = loaded.constFind(file);
-            const Reminder reminder = found != loaded.constEnd() ? found.value() : readReminder(file);
-            if (wantsLine(reminder, now) && QFileInfo(notesDirectory() + QLatin1Char('/') + file).isFile())
-                wanted.insert(file, cronLine(reminder.type, reminder.date, file).toLatin1());
-        });
-        if (interrupted)
-            return false;
+        // Another process changes a note's file before it edits the note's
+        // line under this lock. A note whose line differs from the look above
+        // may have been changed since: it is read again while the lock is
+        // held, its listing too. A note changed by an edit that waits for
+        // this lock gets its line from that edit.
+        QHash<QString, QByteArrayList> present;
+        for (const QByteArray &line : qAsConst(lines)) {
+            const QString file = reminderLineFile(line);
+            if (!file.isEmpty())
+                present[file] << line;
+        }
+        QSet<QString> differing;
+        for (auto it = present.cbegin(); it != present.cend(); ++it) {
+            if (it.value() != QByteArrayList { wanted.value(it.key()) })
+                differing.insert(it.key());
+        }
+        for (auto it = wanted.cbegin(); it != wanted.cend(); ++it) {
+            if (!present.contains(it.key()))
+                differing.insert(it.key());
+        }
+        if (!differing.isEmpty()) {
+            QSet<QString> listed;
+            CollectionIndex::forEachNoteGroup(NoteWatcher::confPath(), [&](const QString &file) {
+                if (differing.contains(file))
+                    listed.insert(file);
+            });
+            for (const QString &file : qAsConst(differing)) {
+                const QByteArray line = listed.contains(file) ? lineOf(file) : QByteArray();
+                if (line.isEmpty())
+                    wanted.remove(file);
+                else
+                    wanted.insert(file, line);
+            }
+        }
         // In the order of the listing, as QSettings gives it.
         QStringList order = wanted.keys();
         std::sort(order.begin(), order.end());
         *wrote = applyWanted(lines, wanted, order);
         return *wrote;
     });
-    return ok && !interrupted;
+    return ok;
 }
 
 void CronReconciler::retryIfNeeded()

@@ -15,9 +15,10 @@ class QThread;
 // failed (a crontab that could not be read, a busy lock, a write past its
 // time-out) leave lines behind; the next run puts them right.
 //
-// The collection is what "notes.conf" lists and what the note files say,
-// read inside the crontab lock, so that other processes' edits of the same
-// notes are seen as they are. Notes loaded in this process may speak for
+// The collection is what "notes.conf" lists and what the note files say.
+// They are read before the crontab lock is taken; a note whose line differs
+// is read again inside it, so that other processes' edits of the same notes
+// are seen as they are. Notes loaded in this process may speak for
 // themselves through the provider (their state is what this process shows).
 class CronReconciler : public QObject
 {

@@ -1,6 +1,7 @@
 #include "collectionsandbox.h"
 #include "cronreconciler.h"
 #include "crontab.h"
+#include "crontablock.h"
 #include "notesmodel.h"
 
 #include <QDeadlineTimer>
@@ -23,6 +24,7 @@ private slots:
     void failedRemovalIsRepairedLater();
     void requestsDuringARunMakeOneMore();
     void saveAfterTheLookIsNotWrittenOver();
+    void editsElsewhereAfterTheLookAreKept();
     void reminderDue_data();
     void reminderDue();
     void reminderDueThroughTheModel();
@@ -142,6 +144,35 @@ void TestCronReconciler::saveAfterTheLookIsNotWrittenOver()
     reconciler.reconcileInBackground();
     QTRY_COMPARE_WITH_TIMEOUT(done.count(), 2, 15000);
     QCOMPARE(sandbox.readBytes(sandbox.crontabFile()), line(2, saved, QStringLiteral("1.note")) + '\n');
+}
+
+// The run looks at the notes before it takes the crontab lock. Another
+// process that changes notes meanwhile edits their lines before the run gets
+// the lock; what it wrote stays.
+void TestCronReconciler::editsElsewhereAfterTheLookAreKept()
+{
+    const QDateTime before = QDateTime::currentDateTime().addDays(1);
+    const QDateTime moved = before.addSecs(3600);
+    writeReminder(QStringLiteral("1.note"), AbstractNote::RepeatEveryDay, before);
+    writeReminder(QStringLiteral("2.note"), AbstractNote::RepeatEveryDay, before);
+    sandbox.setCrontab(line(2, before, QStringLiteral("1.note")) + '\n');
+    CronReconciler reconciler(nullptr);
+    QSignalSpy done(&reconciler, &CronReconciler::reconciled);
+    {
+        const CrontabLock held(QDeadlineTimer(2000));
+        QVERIFY(held.isLocked());
+        reconciler.reconcileInBackground();
+        QTest::qWait(300);
+        // The other process moves 1.note's reminder and removes 2.note.
+        QSettings(sandbox.notePath(QStringLiteral("1.note")), QSettings::IniFormat)
+            .setValue(QStringLiteral("notify-date"), moved);
+        QSettings(sandbox.confPath(), QSettings::IniFormat).remove(QStringLiteral("Notes/2.note"));
+        QFile::remove(sandbox.notePath(QStringLiteral("2.note")));
+        sandbox.setCrontab(line(2, moved, QStringLiteral("1.note")) + '\n');
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(done.count(), 1, 15000);
+    QVERIFY(done.at(0).at(0).toBool());
+    QCOMPARE(sandbox.readBytes(sandbox.crontabFile()), line(2, moved, QStringLiteral("1.note")) + '\n');
 }
 
 void TestCronReconciler::reminderDue_data()
