@@ -8,6 +8,7 @@
 #include <QMutex>
 #include <QVector>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -35,6 +36,14 @@ QVector<KilledGroup> &killedGroups()
 {
     static QVector<KilledGroup> groups;
     return groups;
+}
+
+// Leaders of forgotten groups that were still not reaped; their numbers
+// stay ours until they are.
+QVector<pid_t> &unreapedLeaders()
+{
+    static QVector<pid_t> leaders;
+    return leaders;
 }
 
 // Crontab edits run on the main thread and on the reconciler's.
@@ -140,7 +149,8 @@ void readAvailable(Descriptor *pipe, QByteArray *into, bool closeWhenEmpty = fal
 int pollTimeout(const QDeadlineTimer &deadline, bool exitIsPolled)
 {
     // Without a descriptor for the child's end, look at it now and then.
-    const qint64 remaining = qBound<qint64>(0, deadline.remainingTime(), 1000);
+    const qint64 left = deadline.remainingTime();
+    const qint64 remaining = left < 0 ? 1000 : qMin<qint64>(left, 1000);
     return int(exitIsPolled ? remaining : qMin<qint64>(remaining, 5));
 }
 
@@ -167,6 +177,8 @@ bool CronProcess::run(const QString &program, const QStringList &arguments, cons
     m_exitCode = -1;
     m_output.clear();
     m_error.clear();
+    if (deadline.hasExpired())
+        return false;
 
     Pipes pipes;
     Descriptor inRead, outWrite, errWrite;
@@ -281,12 +293,15 @@ bool CronProcess::exchange(Pipes *pipes, const QByteArray &bytes, const QDeadlin
             }
         }
     }
-    // What the child wrote before its end is still in the pipes.
-    while (output->fd >= 0 && !deadline.hasExpired())
+    // What the child wrote before its end is still in the pipes, whatever
+    // the deadline says. Output that does not end (the child's children
+    // writing on) fails the run rather than being taken cut short.
+    const QDeadlineTimer drainLimit(1000);
+    while (output->fd >= 0 && !drainLimit.hasExpired())
         readAvailable(output, &m_output, true);
-    while (error->fd >= 0 && !deadline.hasExpired())
+    while (error->fd >= 0 && !drainLimit.hasExpired())
         readAvailable(error, &m_error, true);
-    return true;
+    return output->fd < 0 && error->fd < 0;
 }
 
 void CronProcess::killGroup()
@@ -319,8 +334,14 @@ bool CronProcess::earlierGroupsGone()
         KilledGroup &group = groups[i];
         if (!group.leaderReaped)
             group.leaderReaped = reaped(group.id);
-        if (group.since.hasExpired(rememberGroupMs) || !hasLiveMembers(group.id))
+        if (group.since.hasExpired(rememberGroupMs) || !hasLiveMembers(group.id)) {
+            if (!group.leaderReaped)
+                unreapedLeaders().append(group.id);
             groups.removeAt(i);
+        }
     }
+    QVector<pid_t> &leaders = unreapedLeaders();
+    leaders.erase(std::remove_if(leaders.begin(), leaders.end(), [](pid_t leader) { return reaped(leader); }),
+                  leaders.end());
     return groups.isEmpty();
 }

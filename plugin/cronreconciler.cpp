@@ -123,7 +123,8 @@ bool CronReconciler::reconcile()
 {
     const int failuresBefore = failedCrontabEdits();
     bool wrote = false;
-    const bool ok = run(m_loaded ? m_loaded() : QHash<QString, Reminder>(), &wrote);
+    const int writtenBefore = writtenCrontabs();
+    const bool ok = run(m_loaded ? m_loaded() : QHash<QString, Reminder>(), writtenBefore, &wrote);
     noteResult(ok, failuresBefore);
     return ok;
 }
@@ -144,7 +145,7 @@ void CronReconciler::reconcileInBackground()
     m_worker = QThread::create(
         [this, failuresBefore, writtenBefore, loaded = m_loaded ? m_loaded() : QHash<QString, Reminder>()] {
             bool wrote = false;
-            const bool ok = run(loaded, &wrote);
+            const bool ok = run(loaded, writtenBefore, &wrote);
             const bool writtenMeanwhile = writtenCrontabs() - writtenBefore > (wrote ? 1 : 0);
             QMetaObject::invokeMethod(
                 this,
@@ -184,7 +185,7 @@ void CronReconciler::noteResult(bool ok, int failuresBefore)
         m_seenFailures = failuresBefore;
 }
 
-bool CronReconciler::run(const QHash<QString, Reminder> &loaded, bool *wrote)
+bool CronReconciler::run(const QHash<QString, Reminder> &loaded, int writtenBefore, bool *wrote)
 {
     // Every note is read before the lock is taken: with many notes that
     // takes seconds, and edits of the table (a save on the window's thread)
@@ -230,6 +231,10 @@ bool CronReconciler::run(const QHash<QString, Reminder> &loaded, bool *wrote)
             if (!present.contains(it.key()))
                 differing.insert(it.key());
         }
+        // A table written by this process since the loaded notes were asked
+        // may hold a newer state of theirs (a save): their lines stay as
+        // they are, and the run after this one settles them.
+        const bool savedMeanwhile = writtenCrontabs() != writtenBefore;
         if (!differing.isEmpty()) {
             QSet<QString> listed;
             CollectionIndex::forEachNoteGroup(NoteWatcher::confPath(), [&](const QString &file) {
@@ -237,6 +242,13 @@ bool CronReconciler::run(const QHash<QString, Reminder> &loaded, bool *wrote)
                     listed.insert(file);
             });
             for (const QString &file : qAsConst(differing)) {
+                if (savedMeanwhile && loaded.contains(file)) {
+                    if (present.contains(file))
+                        wanted.insert(file, present.value(file).first());
+                    else
+                        wanted.remove(file);
+                    continue;
+                }
                 const QByteArray line = listed.contains(file) ? lineOf(file) : QByteArray();
                 if (line.isEmpty())
                     wanted.remove(file);

@@ -20,6 +20,8 @@ class QThread;
 // is read again inside it, so that other processes' edits of the same notes
 // are seen as they are. Notes loaded in this process may speak for
 // themselves through the provider (their state is what this process shows).
+// A note added by another process whose own edit failed gets its line from
+// that process's next run.
 class CronReconciler : public QObject
 {
     Q_OBJECT
@@ -56,7 +58,7 @@ signals:
     void reconciled(bool ok);
 
 private:
-    static bool run(const QHash<QString, Reminder> &loaded, bool *wrote);
+    static bool run(const QHash<QString, Reminder> &loaded, int writtenBefore, bool *wrote);
     void workerDone(bool ok, int failuresBefore);
     void noteResult(bool ok, int failuresBefore);
     void retryIfNeeded();

@@ -131,6 +131,7 @@ void TestCronReconciler::saveAfterTheLookIsNotWrittenOver()
     const QDateTime saved = before.addSecs(3600);
     writeReminder(QStringLiteral("1.note"), AbstractNote::RepeatEveryDay, saved);
     sandbox.setCrontab(QByteArray());
+    sandbox.clearLog();
     bool first = true;
     CronReconciler reconciler([&] {
         // The first look sees the loaded note just before a save, which
@@ -144,6 +145,8 @@ void TestCronReconciler::saveAfterTheLookIsNotWrittenOver()
     reconciler.reconcileInBackground();
     QTRY_COMPARE_WITH_TIMEOUT(done.count(), 2, 15000);
     QCOMPARE(sandbox.readBytes(sandbox.crontabFile()), line(2, saved, QStringLiteral("1.note")) + '\n');
+    // The older line was never written, not even for a moment.
+    QCOMPARE(sandbox.crontabCalls(), QStringLiteral("lwll"));
 }
 
 // The run looks at the notes before it takes the crontab lock. Another
