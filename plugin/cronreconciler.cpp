@@ -16,6 +16,8 @@
 #include <QThread>
 
 #include <algorithm>
+#include <sys/resource.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -26,6 +28,7 @@ const int DueLateMinutes = 10;
 const int DueEarlyMinutes = 1;
 
 const QByteArray TypeKey("notify-type=");
+const int WorkerNice = 10;
 
 bool inCollection(const QString &file)
 {
@@ -93,6 +96,14 @@ CronReconciler::CronReconciler(LoadedReminders loaded, QObject *parent)
     m_retryTimer.start();
 }
 
+void CronReconciler::yieldToWindow()
+{
+    // A thread's low priority is not lower than the window's thread, on
+    // Linux. Not the idle class: QSettings' reads take a lock that the
+    // window's thread takes too.
+    ::setpriority(PRIO_PROCESS, ::gettid(), WorkerNice);
+}
+
 CronReconciler::Reminder CronReconciler::readReminder(const QString &file)
 {
     Reminder reminder;
@@ -144,6 +155,9 @@ void CronReconciler::reconcileInBackground()
     const int writtenBefore = writtenCrontabs();
     m_worker = QThread::create(
         [this, failuresBefore, writtenBefore, loaded = m_loaded ? m_loaded() : QHash<QString, Reminder>()] {
+            // With two cores, the check at the window's priority made its
+            // frames late. The lock is held only briefly at the end.
+            yieldToWindow();
             bool wrote = false;
             const bool ok = run(loaded, writtenBefore, &wrote);
             const bool writtenMeanwhile = writtenCrontabs() - writtenBefore > (wrote ? 1 : 0);

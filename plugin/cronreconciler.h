@@ -51,6 +51,10 @@ public:
     // lines are put right: removed, or replaced by its true line.
     static bool reminderDue(const QString &file, const QDateTime &now);
 
+    // Puts the calling worker thread below the window's thread, for readers
+    // of every note file.
+    static void yieldToWindow();
+
     // A note's reminder as its file holds it; cheap for notes without one.
     static Reminder readReminder(const QString &file);
 

@@ -20,14 +20,12 @@
 #include <QSettings>
 #include <QThread>
 
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
 
 const int WatcherPause = 1000;
 const int CronCheckDelay = 2000;
-const int GlanceNice = 10;
 const int ListingRetryDelay = 250;
 const int ClosingListingWait = 3000;
 
@@ -172,10 +170,7 @@ void NotesModel::findMissedReminders()
     for (int row = 0; row < notes.size(); ++row)
         files << fileAt(row);
     missedGlance = QThread::create([this, files = std::move(files), loaded = loadedReminders()] {
-        // Below the window's thread: a thread's low priority is not, on
-        // Linux. Not the idle class: QSettings' reads take a lock that the
-        // window's thread takes too.
-        ::setpriority(PRIO_PROCESS, ::gettid(), GlanceNice);
+        CronReconciler::yieldToWindow();
         QVector<MissedReminders::Note> found;
         QVector<int> rows;
         for (int row = 0; row < files.size(); ++row) {
