@@ -46,6 +46,8 @@ private slots:
 
     void commandLiteral();
     void lockGoesToCrontabChildrenOnly();
+    void childEndsAreToldApart_data();
+    void childEndsAreToldApart();
     void cronLineFields_data();
     void cronLineFields();
     void cronLineForNullAndInvalid();
@@ -413,6 +415,44 @@ void TestCrontab::lockGoesToCrontabChildrenOnly()
     const QByteArray fds = other.readAllStandardOutput();
     QVERIFY(fds.contains("->"));
     QVERIFY(!fds.contains(".crontab.lock"));
+}
+
+void TestCrontab::childEndsAreToldApart_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("deadlineMs");
+    QTest::addColumn<bool>("ran");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("output");
+    QTest::newRow("input passed through") << "cat" << QByteArray("abc") << 10000 << true << 0 << QByteArray("abc");
+    QTest::newRow("exit code") << "exit 3" << QByteArray() << 10000 << true << 3 << QByteArray();
+    QTest::newRow("killed by a signal") << "kill -9 $$" << QByteArray() << 10000 << false << -1 << QByteArray();
+    QTest::newRow("past the deadline") << "sleep 5" << QByteArray() << 300 << false << -1 << QByteArray();
+    // The broken pipe must not end this process.
+    QTest::newRow("input not read") << "exit 0" << QByteArray(4 << 20, 'x') << 10000 << true << 0 << QByteArray();
+    // The child's end counts, not the end of its output.
+    QTest::newRow("output held by its own child")
+        << "(exec sleep 3) & echo done" << QByteArray() << 2000 << true << 0 << QByteArray("done\n");
+}
+
+void TestCrontab::childEndsAreToldApart()
+{
+    QFETCH(QString, command);
+    QFETCH(QByteArray, input);
+    QFETCH(int, deadlineMs);
+    QFETCH(bool, ran);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, output);
+    CronProcess child;
+    QCOMPARE(child.run(QStringLiteral("sh"), { QStringLiteral("-c"), command }, input, QDeadlineTimer(deadlineMs)),
+             ran);
+    if (ran) {
+        QCOMPARE(child.exitCode(), exitCode);
+        QCOMPARE(child.succeeded(), exitCode == 0);
+        QCOMPARE(child.standardOutput(), output);
+    }
+    QVERIFY(!child.run(QStringLiteral("/nonexistent/program"), {}, QByteArray(), QDeadlineTimer(1000)));
 }
 
 QTEST_GUILESS_MAIN(TestCrontab)
