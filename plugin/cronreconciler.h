@@ -20,8 +20,8 @@ class QThread;
 // is read again inside it, so that other processes' edits of the same notes
 // are seen as they are. Notes loaded in this process may speak for
 // themselves through the provider (their state is what this process shows).
-// A note added by another process whose own edit failed gets its line from
-// that process's next run.
+// A note that another process changes after the look, and whose line that
+// process then fails to write, is put right by that process's next run.
 class CronReconciler : public QObject
 {
     Q_OBJECT
