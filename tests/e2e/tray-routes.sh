@@ -118,12 +118,15 @@ printf '4.note\\modification-date=2026-01-02T10:00:00\n4.note\\note-type=0\n' >>
 bus_case() {
   dbus-run-session -- bash -c '
     "$1" "$2/$3.service.log" 300 $4 >"$2/$3.service.out" 2>&1 &
+    service=$!
     for i in $(seq 100); do grep -q ready "$2/$3.service.out" && break; sleep 0.1; done
     mkdir -p "$2/$3"
     ZIB_NOTES_TRAY_LOG=$2/$3/tray.log ZIB_NOTES_PAGE_LOG=$2/$3/page.log "$5" -t 1.note >"$2/$3/out" 2>&1 &
     app=$!
     for i in $(seq 300); do grep -q "$6" "$2/$3/page.log" 2>/dev/null && break; sleep 0.1; done
     kill $app; wait $app
+    # The service outlives its bus otherwise.
+    kill $service; wait $service
   ' _ "$service" "$work" "$1" "${2:-}" "$program" "${3:-1.note$}"
 }
 bus_case bus "" "4.note$"
