@@ -130,6 +130,12 @@ CronReconciler::Reminder CronReconciler::readReminder(const QString &file)
     return reminder;
 }
 
+CronReconciler::Reminder CronReconciler::reminderOf(const QString &file, const QHash<QString, Reminder> &loaded)
+{
+    const auto found = loaded.constFind(file);
+    return found != loaded.constEnd() ? found.value() : readReminder(file);
+}
+
 bool CronReconciler::reconcile()
 {
     const int failuresBefore = failedCrontabEdits();
@@ -206,8 +212,7 @@ bool CronReconciler::run(const QHash<QString, Reminder> &loaded, int writtenBefo
     // would wait for it. Only the notes with a line are kept.
     const QDateTime now = QDateTime::currentDateTime();
     const auto lineOf = [&](const QString &file) {
-        const auto found = loaded.constFind(file);
-        const Reminder reminder = found != loaded.constEnd() ? found.value() : readReminder(file);
+        const Reminder reminder = reminderOf(file, loaded);
         if (!wantsLine(reminder, now) || !QFileInfo(notesDirectory() + QLatin1Char('/') + file).isFile())
             return QByteArray();
         return cronLine(reminder.type, reminder.date, file).toLatin1();

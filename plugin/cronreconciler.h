@@ -57,6 +57,8 @@ public:
 
     // A note's reminder as its file holds it; cheap for notes without one.
     static Reminder readReminder(const QString &file);
+    // The loaded note's reminder where it is loaded, else its file's.
+    static Reminder reminderOf(const QString &file, const QHash<QString, Reminder> &loaded);
 
 signals:
     void reconciled(bool ok);

@@ -243,11 +243,9 @@ bool editCrontab(const CrontabEdit &edit, QString *error)
     if (!edit(lines))
         return true;
     QString output;
-    const bool wrote = writeTable(joinTable(lines), deadline, &output);
-    if (wrote)
-        ++writtenTables;
-    if (!wrote)
+    if (!writeTable(joinTable(lines), deadline, &output))
         return fail(output.isEmpty() ? QStringLiteral("crontab failed") : output);
+    ++writtenTables;
     if (error)
         *error = output;
     return true;

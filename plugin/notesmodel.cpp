@@ -20,8 +20,6 @@
 #include <QSettings>
 #include <QThread>
 
-#include <unistd.h>
-
 namespace {
 
 const int WatcherPause = 1000;
@@ -176,9 +174,7 @@ void NotesModel::findMissedReminders()
         for (int row = 0; row < files.size(); ++row) {
             if (QThread::currentThread()->isInterruptionRequested())
                 return;
-            const auto known = loaded.constFind(files.at(row));
-            const CronReconciler::Reminder reminder
-                = known != loaded.cend() ? known.value() : CronReconciler::readReminder(files.at(row));
+            const CronReconciler::Reminder reminder = CronReconciler::reminderOf(files.at(row), loaded);
             if (reminder.type == AbstractNote::RepeatNever)
                 continue;
             found << MissedReminders::Note { files.at(row), reminder.type, reminder.date, QDateTime() };
