@@ -1,6 +1,7 @@
 #include "tray.h"
 
 #include "desktopnotifications.h"
+#include "soundplayer.h"
 #include "zibsoundtheme.h"
 
 #include <QApplication>
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMediaPlayer>
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
@@ -123,7 +123,7 @@ Tray::Tray(QObject *parent)
 
 Tray::~Tray() = default;
 
-QMediaPlayer *Tray::lastPlayer() const
+QObject *Tray::lastPlayer() const
 {
     return m_player;
 }
@@ -270,19 +270,11 @@ void Tray::showBalloon()
 
 void Tray::playSound()
 {
-    auto *player = new QMediaPlayer;
-    // One player per notification; it goes once it has played or failed,
-    // instead of piling up for the life of the process.
-    connect(player, &QMediaPlayer::stateChanged, player, [player](QMediaPlayer::State state) {
-        if (state == QMediaPlayer::StoppedState)
-            player->deleteLater();
-    });
-    connect(player, QOverload<QMediaPlayer::Error>::of(&QMediaPlayer::error), player,
-            [player](QMediaPlayer::Error) { player->deleteLater(); });
-    player->setMedia(QUrl::fromLocalFile(soundPath));
-    player->setVolume(100);
-    player->play();
-    m_player = player;
+    m_player = SoundPlayer::play(soundPath);
+    if (m_player)
+        writeDiagnosticLog(QStringLiteral("sound ") + soundPath);
+    else
+        qWarning("zib-notes: no sound: %s", qPrintable(SoundPlayer::errorString()));
 }
 
 void Tray::processTask(bool show)

@@ -8,7 +8,6 @@
 #include <functional>
 
 class DesktopNotifications;
-class QMediaPlayer;
 
 // Announces due reminders with a sound, on the route the desktop offers: a
 // balloon of the tray icon on an X11 tray; a desktop notification with an
@@ -52,7 +51,8 @@ public:
     QSystemTrayIcon::MessageIcon lastMessageIcon() const { return m_lastIcon; }
     int lastMessageTimeout() const { return m_lastTimeout; }
     Route lastRoute() const { return m_lastRoute; }
-    QMediaPlayer *lastPlayer() const;
+    // The player of the last sound (a QMediaPlayer), while it plays.
+    QObject *lastPlayer() const;
 
     // Replaces probeDesktop(), for tests and diagnostics.
     void setDesktopProbe(std::function<Desktop()> probe);
@@ -105,7 +105,7 @@ private:
     QSystemTrayIcon::MessageIcon m_lastIcon = QSystemTrayIcon::NoIcon;
     int m_lastTimeout = 0;
     Route m_lastRoute = BalloonRoute;
-    QPointer<QMediaPlayer> m_player;
+    QPointer<QObject> m_player;
     QString m_diagnosticLog;
     int m_autoClickMs = -1;
 };

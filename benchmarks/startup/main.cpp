@@ -91,7 +91,9 @@ int main(int argc, char *argv[])
     const QString app_copy = root.filePath(QStringLiteral("bin/zib-notes"));
     if (!copyProgram(appInfo.absoluteFilePath(), app_copy)
         || !QFile::link(QDir::cleanPath(appInfo.absolutePath() + QLatin1String("/../qml")),
-                        root.filePath(QStringLiteral("qml")))) {
+                        root.filePath(QStringLiteral("qml")))
+        || !QFile::link(QDir::cleanPath(appInfo.absolutePath() + QLatin1String("/../lib")),
+                        root.filePath(QStringLiteral("lib")))) {
         std::fprintf(stderr, "cannot prepare a copy of zib-notes\n");
         return 2;
     }

@@ -27,7 +27,8 @@ AppInstance::AppInstance()
     const QString bin = m_dir.filePath(QStringLiteral("bin"));
     m_valid = QDir().mkpath(bin) && copyExecutable(buildDir() + QLatin1String("/bin/zib-notes"), program())
         && copyExecutable(buildDir() + QLatin1String("/bin/zib-notes-notify"), notifier())
-        && QFile::link(buildDir() + QLatin1String("/qml"), m_dir.filePath(QStringLiteral("qml")));
+        && QFile::link(buildDir() + QLatin1String("/qml"), m_dir.filePath(QStringLiteral("qml")))
+        && QFile::link(buildDir() + QLatin1String("/lib"), m_dir.filePath(QStringLiteral("lib")));
 }
 
 AppInstance::~AppInstance()

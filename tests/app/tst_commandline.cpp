@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -361,7 +362,10 @@ void TestCommandLine::reminderRoadOpensTheNote()
         return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
     };
     QVERIFY(QTest::qWaitFor([&] { return !lines(pageLog).isEmpty(); }, 20000));
-    QCOMPARE(lines(trayLog),
+    // The program of the build tree finds its sound module.
+    const QStringList trayLines = lines(trayLog);
+    QCOMPARE(trayLines.filter(QRegularExpression("^sound /")).size(), 1);
+    QCOMPARE(trayLines.filter(QRegularExpression("^(?!sound )")),
              QStringList({ "show " + notesDir + "/1a.note Shopping", "route window", "task 1a.note" }));
     QCOMPARE(lines(pageLog), QStringList { "page qrc:/qml/TextNotePage.qml 1a.note" });
     first.terminate();

@@ -84,6 +84,8 @@ wait_for 'grep -qx "noteId 1a.note" "$work/messages.log"' && ok "the running ins
   || fail "the running instance did not get the note"
 wait_for 'grep -q "^show .*/1a.note Shopping$" "$work/tray.log"' && ok "the reminder is announced" \
   || fail "the running instance did not announce the reminder"
+wait_for 'grep -q "^sound /" "$work/tray.log"' && ok "the installed program plays the sound through its module" \
+  || fail "no sound: the installed program did not load its sound module"
 env -i "${session[@]}" timeout 30 /usr/bin/zib-notes --background
 [ $? -eq 0 ] && [ "$(wc -l <"$work/messages.log")" -eq 1 ] && ok "a second --background start does nothing" \
   || fail "a second --background start was not quiet"
