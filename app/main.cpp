@@ -143,7 +143,6 @@ int main(int argc, char *argv[])
     // invisible instance would only swallow every later start.
     if (platformFallback && QGuiApplication::platformName() == QLatin1String("offscreen"))
         return 1;
-    SessionEnvironment::recordIfGraphical(QGuiApplication::platformName());
 
     // The first Qt Quick control asks whether a screen reader runs, which
     // waits for the session bus: connect to it meanwhile on another thread
@@ -176,7 +175,12 @@ int main(int argc, char *argv[])
     engine.rootContext()->setContextProperty(QStringLiteral("showWindowOnStart"), showWindow);
     engine.load(QUrl(QStringLiteral("qrc:///qml/main.qml")));
     diagnostics.watchWindow();
-    afterFirstFrame(engine.rootObjects().value(0), showWindow, ensureTray);
+    // What the notifier needs to reach this session waits for the first
+    // frame as well: writing it waits for the disk.
+    afterFirstFrame(engine.rootObjects().value(0), showWindow, [ensureTray] {
+        SessionEnvironment::recordIfGraphical(QGuiApplication::platformName());
+        ensureTray();
+    });
 
     if (!message.isEmpty())
         emit app.messageReceived(message + QStringLiteral(" onStart"));

@@ -16,26 +16,30 @@ Rectangle {
     }
 
     visible: text !== ""
-    height: visible ? Math.round(label.implicitHeight + 12 * dpiRatio) : 0
+    height: visible ? Math.round(content.implicitHeight + 12 * dpiRatio) : 0
     color: "#b3261e"
     z: 100
 
-    ZibLabel {
-        id: label
-        objectName: "messageLabel"
+    // Made when there is something to say: most pages never show the line.
+    Loader {
+        id: content
         anchors.fill: parent
-        anchors.leftMargin: 10 * dpiRatio
-        anchors.rightMargin: 10 * dpiRatio
-        verticalAlignment: Text.AlignVCenter
-        text: messageLine.text
-        color: "white"
-        elide: Text.ElideRight
-        maximumLineCount: 1
-    }
+        active: messageLine.text !== ""
+        sourceComponent: ZibLabel {
+            objectName: "messageLabel"
+            leftPadding: 10 * dpiRatio
+            rightPadding: 10 * dpiRatio
+            verticalAlignment: Text.AlignVCenter
+            text: messageLine.text
+            color: "white"
+            elide: Text.ElideRight
+            maximumLineCount: 1
 
-    MouseArea {
-        anchors.fill: parent
-        onClicked: messageLine.text = ""
+            MouseArea {
+                anchors.fill: parent
+                onClicked: messageLine.text = ""
+            }
+        }
     }
 
     Timer {

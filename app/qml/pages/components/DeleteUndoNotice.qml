@@ -29,7 +29,7 @@ Rectangle {
             hideTimer.restart()
     }
 
-    width: Math.min(row.implicitWidth + 2 * row.x, parent ? parent.width - 20 * dpiRatio : row.implicitWidth)
+    width: Math.min(content.implicitWidth + 2 * content.x, parent ? parent.width - 20 * dpiRatio : content.implicitWidth)
     height: root.itemHeight
     radius: 4 * dpiRatio
     color: "#e0303030"
@@ -61,34 +61,38 @@ Rectangle {
         onActivated: notice.undo()
     }
 
-    Row {
-        id: row
+    // Made while the notice shows: most starts never delete a note.
+    Loader {
+        id: content
         x: 15 * dpiRatio
         height: parent.height
-        spacing: 20 * dpiRatio
+        active: notice.opacity > 0
+        sourceComponent: Row {
+            spacing: 20 * dpiRatio
 
-        ZibLabel {
-            objectName: "deleteUndoText"
-            anchors.verticalCenter: parent.verticalCenter
-            text: notice.text
-            color: "#ffffff"
-            font.pixelSize: root.itemHeight * 0.35
-        }
+            ZibLabel {
+                objectName: "deleteUndoText"
+                anchors.verticalCenter: parent.verticalCenter
+                text: notice.text
+                color: "#ffffff"
+                font.pixelSize: root.itemHeight * 0.35
+            }
 
-        ZibLabel {
-            id: undoButton
-            objectName: "undoButton"
-            anchors.verticalCenter: parent.verticalCenter
-            text: qsTr("Undo")
-            color: styles.highlightColor2
-            font.pixelSize: root.itemHeight * 0.35
-            font.bold: true
+            ZibLabel {
+                id: undoButton
+                objectName: "undoButton"
+                anchors.verticalCenter: parent.verticalCenter
+                text: qsTr("Undo")
+                color: styles.highlightColor2
+                font.pixelSize: root.itemHeight * 0.35
+                font.bold: true
 
-            MouseArea {
-                anchors.fill: parent
-                anchors.margins: -10 * dpiRatio
-                enabled: notice._offered
-                onClicked: notice.undo()
+                MouseArea {
+                    anchors.fill: parent
+                    anchors.margins: -10 * dpiRatio
+                    enabled: notice._offered
+                    onClicked: notice.undo()
+                }
             }
         }
     }
