@@ -8,13 +8,15 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QRegularExpression>
+#include <QSysInfo>
 #include <QThread>
 
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,6 +25,33 @@ namespace {
 // A start message is a few words; anything far larger is not ours.
 constexpr quint32 maxMessageBytes = 64 * 1024;
 constexpr char ackByte = 'A';
+
+enum class LockResult { Taken, HeldElsewhere, Failed };
+
+// The instance lock is a kernel lock on the file: it goes with its process,
+// however that ends, so no lock is ever stale. The file records who holds it
+// in QLockFile's layout, for people and tools; it is not flushed to the disk,
+// which on a busy disk held the window back by up to a quarter of a second.
+LockResult takeInstanceLock(const QString &path, int *fd)
+{
+    *fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (*fd < 0)
+        return LockResult::Failed;
+    if (::flock(*fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        ::close(*fd);
+        *fd = -1;
+        return held ? LockResult::HeldElsewhere : LockResult::Failed;
+    }
+    const QByteArray holder = QByteArray::number(QCoreApplication::applicationPid()) + '\n'
+        + QCoreApplication::applicationName().toUtf8() + '\n' + QSysInfo::machineHostName().toUtf8() + '\n'
+        + QSysInfo::machineUniqueId() + '\n' + QSysInfo::bootUniqueId() + '\n';
+    // Only a record: the lock holds whether or not it could be written.
+    const bool recorded
+        = ::ftruncate(*fd, 0) == 0 && ::pwrite(*fd, holder.constData(), size_t(holder.size()), 0) == holder.size();
+    Q_UNUSED(recorded)
+    return LockResult::Taken;
+}
 } // namespace
 
 SingleApplication::SingleApplication(int &argc, char **argv, bool guiEnabled)
@@ -34,7 +63,10 @@ SingleApplication::~SingleApplication()
     if (m_server)
         m_server->close();
     delete m_server;
-    delete m_lock;
+    // The file stays: removing it would let a later start lock a new file
+    // while another one still waits on this one.
+    if (m_lockFd >= 0)
+        ::close(m_lockFd);
 }
 
 QString SingleApplication::runtimeDirectory()
@@ -126,13 +158,14 @@ bool SingleApplication::isRunning()
 bool SingleApplication::becomeServer()
 {
     const QString appPath = applicationFilePath();
-    m_lock = new QLockFile(lockFilePath(appPath));
-    // Never stale by age: a lock is only taken over when its process is gone.
-    m_lock->setStaleLockTime(0);
-    if (!m_lock->tryLock(0)) {
-        m_role = m_lock->error() == QLockFile::LockFailedError ? Role::Client : Role::Alone;
-        delete m_lock;
-        m_lock = nullptr;
+    switch (takeInstanceLock(lockFilePath(appPath), &m_lockFd)) {
+    case LockResult::Taken:
+        break;
+    case LockResult::HeldElsewhere:
+        m_role = Role::Client;
+        return false;
+    case LockResult::Failed:
+        m_role = Role::Alone;
         return false;
     }
 

@@ -6,7 +6,6 @@
 
 class QLocalServer;
 class QLocalSocket;
-class QLockFile;
 
 // Application object that lets later starts of the same program by the same
 // user hand a message to the instance already running.
@@ -66,7 +65,7 @@ private:
 
     enum class Role { Undecided, Server, Client, Alone };
     Role m_role = Role::Undecided;
-    QLockFile *m_lock = nullptr;
+    int m_lockFd = -1;
     QLocalServer *m_server = nullptr;
     QHash<QLocalSocket *, QByteArray> m_pending;
 };
