@@ -214,9 +214,13 @@ bool SafeIniFile::commit()
     if (!whole)
         return fail(tr("the file could not be written"), likelyWriteError(directory, size));
 
+    // The content must be on the disk before the rename: QSettings flushes
+    // it as it writes, but ignores a failed flush. Only the data counts here,
+    // the name comes with the directory below; a full fsync would commit the
+    // file system's journal once more for the copy's own name.
     const QByteArray copy = QFile::encodeName(m_copyPath);
     const int fd = ::open(copy.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 || ::fsync(fd) != 0) {
+    if (fd < 0 || ::fdatasync(fd) != 0) {
         const int error = errno;
         if (fd >= 0)
             ::close(fd);
