@@ -38,34 +38,6 @@ QObject *helperProvider(QQmlEngine *, QJSEngine *)
 void ZibComponentsPlugin::registerTypes(const char *uri)
 {
     qmlRegisterSingletonType<ZibHelper>(uri, 1, 0, "ZibHelper", helperProvider);
-    // The documents are compiled into the plugin ahead of time
-    // (components.qrc); ZibTumbler stays internal to them.
-    static const char *const documents[] = { "ZibRoot",
-                                             "ZibPage",
-                                             "ZibToolBar",
-                                             "ZibMenuButton",
-                                             "ZibColoredImage",
-                                             "ZibSeparator",
-                                             "ZibLabel",
-                                             "ZibScrollBar",
-                                             "ZibTextEditRaw",
-                                             "ZibSlider",
-                                             "ZibTouchAnimation",
-                                             "ZibSettingsListView",
-                                             "ZibSettingsItemData",
-                                             "ZibSettingsComboBoxItemData",
-                                             "ZibSettingsCategoryItemData",
-                                             "ZibSettingsDateItemData",
-                                             "ZibDialog",
-                                             "ZibMessageDialog",
-                                             "ZibListDialog",
-                                             "ZibColorPickerDialog",
-                                             "ZibTimePickerDialog",
-                                             "ZibDatePickerDialog",
-                                             "ZibRoundButton",
-                                             "ZibShortcut" };
-    for (const char *name : documents)
-        qmlRegisterType(QUrl(QStringLiteral("qrc:/Zib/Components/%1.qml").arg(QLatin1String(name))), uri, 1, 0, name);
 }
 
 void ZibComponentsPlugin::initializeEngine(QQmlEngine *engine, const char *uri)
