@@ -14,6 +14,8 @@
 #include <QTest>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 // zib-notes as a black box: real processes, one private copy of the program.
@@ -40,6 +42,7 @@ private slots:
     void firstInstanceDeliversItsOwnMessage_data();
     void firstInstanceDeliversItsOwnMessage();
     void killedInstanceDoesNotBlockTheNextStart();
+    void heldLockMakesNoSecondInstance();
     void mainWindowLoadsAndDrawsAFrame();
     void reminderRoadOpensTheNote();
 
@@ -304,6 +307,23 @@ void TestCommandLine::killedInstanceDoesNotBlockTheNextStart()
     QCOMPARE(app.run({}), 255);
     QVERIFY(app.waitForMessages(2));
     QCOMPARE(app.loggedMessages().constLast(), QString("raise"));
+}
+
+// Whoever holds the kernel lock on the file is the instance, even while it
+// does not listen yet: a start then hands over instead of becoming a second
+// instance beside it.
+void TestCommandLine::heldLockMakesNoSecondInstance()
+{
+    AppInstance app;
+    QVERIFY(app.isValid());
+    QVERIFY(QDir().mkpath(QFileInfo(app.lockPath()).absolutePath()));
+    const int fd = ::open(QFile::encodeName(app.lockPath()).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    QVERIFY(fd >= 0);
+    QCOMPARE(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    QCOMPARE(app.run({ "-s", "9" }), 255);
+    ::close(fd);
+    QVERIFY(!QFile::exists(app.socketPath()));
+    QVERIFY(app.loggedMessages().isEmpty());
 }
 
 void TestCommandLine::mainWindowLoadsAndDrawsAFrame()
