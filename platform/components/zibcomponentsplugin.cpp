@@ -8,6 +8,7 @@
 #include "zibthemeimageprovider.h"
 
 #include <QGuiApplication>
+#include <QJSValueIterator>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QScreen>
@@ -26,6 +27,23 @@ qreal screenDpiRatio()
     const bool qtScales = !qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")
         || !qEnvironmentVariableIsEmpty("QT_SCREEN_SCALE_FACTORS") || screen->devicePixelRatio() > 1.0;
     return ZibStyles::dpiRatio(screen->logicalDotsPerInch(), qtScales);
+}
+
+// The styles as one frozen JavaScript object, made once. A QVariantMap in the
+// context is turned into a new object, with a wrapper for every colour, at
+// each look-up of the name: every card of the notes list paid that a dozen
+// times. Frozen, like the copies were, QML code cannot change it for others.
+QJSValue frozen(QJSEngine *engine, const QJSValue &value)
+{
+    // Only the maps; a colour is a value already.
+    if (value.toVariant().userType() != QMetaType::QVariantMap)
+        return value;
+    QJSValueIterator member(value);
+    while (member.hasNext()) {
+        member.next();
+        frozen(engine, member.value());
+    }
+    return engine->globalObject().property(QStringLiteral("Object")).property(QStringLiteral("freeze")).call({ value });
 }
 
 QObject *helperProvider(QQmlEngine *, QJSEngine *)
@@ -51,8 +69,9 @@ void ZibComponentsPlugin::initializeEngine(QQmlEngine *engine, const char *uri)
 
     const qreal dpiRatio = screenDpiRatio();
     QQmlContext *context = engine->rootContext();
+    const QVariantMap styles = ZibStyles::create(dpiRatio, ZibStyles::prefersDark(QGuiApplication::palette()));
     context->setContextProperty(QStringLiteral("styles"),
-                                ZibStyles::create(dpiRatio, ZibStyles::prefersDark(QGuiApplication::palette())));
+                                QVariant::fromValue(frozen(engine, engine->toScriptValue(styles))));
     context->setContextProperty(QStringLiteral("settings"), new ZibSettings(engine));
     context->setContextProperty(QStringLiteral("dpiRatio"), dpiRatio);
     context->setContextProperty(QStringLiteral("debug"), qgetenv("ZIB_DEBUG") == "1");

@@ -34,6 +34,21 @@ TestCase {
         compare(String(styles.colors.crimson), "#dc143c")
     }
 
+    // One object serves every document: none may change it for the others.
+    function test_styles_shared_unchanged() {
+        var size = styles.label.normal
+        var ink = String(styles.textColor)
+        try {
+            styles.label.normal = size + 5
+            styles.textColor = "#123456"
+            styles.colors = {}
+        } catch (e) {
+        }
+        compare(styles.label.normal, size)
+        compare(String(styles.textColor), ink)
+        compare(String(styles.colors.crimson), "#dc143c")
+    }
+
     function test_flags() {
         verify(dpiRatio >= 1)
         compare(debug, false)
