@@ -138,12 +138,16 @@ Item {
             compare(clickSpy.count, 0);
             verify(cardAt(4).checked);
             verify(!cardAt(3).checked);
+            // Every card shows its mark, filled when marked.
+            compare(findChild(cardAt(4), "cardCheck").color, styles.highlightColor);
+            compare(findChild(cardAt(3), "cardCheck").color, Qt.rgba(0, 0, 0, 0));
 
             // Unmarking all leaves marking mode on; leaving it drops the marks.
             notesList.toggleCheckMode();
             compare(notesList.checkMode, false);
             compare(notesList.checkedNotes, []);
             verify(!cardAt(4).checked);
+            tryVerify(function() { return findChild(cardAt(4), "cardCheck") === null; });
 
             // Entering by toggling starts with no marks.
             notesList.toggleCheckMode();

@@ -17,8 +17,6 @@ Item {
     property bool current: false
     // Gap between the cell's edge and the card.
     property real inset: 0
-    // Bumped to look for the picture file again (see reloadPicture).
-    property int pictureRevision: 0
 
     readonly property bool pressed: mouseArea.pressed
     readonly property real unit: typeof dpiRatio === "number" && dpiRatio > 0 ? dpiRatio : 1
@@ -37,10 +35,6 @@ Item {
         if (compact)
             text = text.replace(/\s*\n\s*/g, " ").trim();
         return text;
-    }
-    readonly property string imageSource: {
-        pictureRevision;
-        return isCanvas ? fileUrl(note.imagePath) : "";
     }
 
     signal clicked()
@@ -72,44 +66,8 @@ Item {
             note.load();
     }
 
-    function fileExists(path) {
-        // The window offers a cheap check; without it the picture simply
-        // stays hidden unless it loads.
-        if (typeof root !== "undefined" && root && typeof root.isFileExist === "function")
-            return root.isFileExist(path);
-        return true;
-    }
-
-    function fileUrl(path) {
-        if (!path || !fileExists(path))
-            return "";
-        // Encode each path segment so that "#", "?" or "%" in a directory
-        // name cannot end the path part of the URL.
-        return "file://" + path.split("/").map(encodeURIComponent).join("/");
-    }
-
-    // The drawing page writes the first picture of a note after saving the
-    // note, under a path the card already knows; look again once that save
-    // has finished.
-    function reloadPicture() {
-        if (!isCanvas)
-            return;
-        picture.source = "";
-        ++pictureRevision;
-        picture.source = Qt.binding(function() { return card.imageSource; });
-    }
-
     onNoteChanged: ensureLoaded()
     Component.onCompleted: ensureLoaded()
-
-    Connections {
-        target: card.note
-        ignoreUnknownSignals: true
-        function onModifyDateChanged() {
-            if (card.isCanvas)
-                Qt.callLater(card.reloadPicture);
-        }
-    }
 
     // Soft shadow made of two faint rounded layers; shader effects are not
     // available with every scene graph backend.
@@ -201,32 +159,15 @@ Item {
                     font: previewText.font
                 }
 
-                // Stand-in for a drawing without a picture (yet).
-                Image {
-                    anchors.centerIn: parent
-                    width: Math.min(parent.width, parent.height, 32 * card.unit)
-                    height: width
-                    visible: card.isCanvas && picture.status !== Image.Ready && width > 0
-                    source: visible ? "image://ThemeImageProvider/draw-freehand" : ""
-                    sourceSize.width: width
-                    sourceSize.height: height
-                    opacity: 0.3
-                }
-
-                Image {
-                    id: picture
-                    objectName: "cardImage"
+                // Only drawing notes carry images.
+                Loader {
                     anchors.fill: parent
-                    visible: card.isCanvas && status === Image.Ready
-                    source: card.imageSource
-                    fillMode: Image.PreserveAspectFit
-                    horizontalAlignment: card.compact ? Image.AlignLeft : Image.AlignHCenter
-                    asynchronous: true
-                    // A later drawing can reuse a file name, so never show a cached one.
-                    cache: false
-                    smooth: true
-                    sourceSize.width: Math.max(1, Math.round(width))
-                    sourceSize.height: Math.max(1, Math.round(height))
+                    active: card.isCanvas
+                    sourceComponent: CardPicture {
+                        note: card.note
+                        alignLeft: card.compact
+                        unit: card.unit
+                    }
                 }
             }
 
@@ -262,27 +203,31 @@ Item {
                 }
             }
 
-            Rectangle {
+            // The mark of marking mode, made only while marking.
+            Loader {
                 id: checkIndicator
-                objectName: "cardCheck"
                 anchors.right: parent.right
                 anchors.top: parent.top
-                width: 22 * card.unit
-                height: width
-                radius: width / 2
-                visible: card.checkMode
-                color: card.checked ? styles.highlightColor : "transparent"
-                border.width: card.checked ? 0 : 2 * card.unit
-                border.color: card.textColor
-                opacity: card.checked ? 1 : 0.6
+                active: card.checkMode
+                visible: active
+                sourceComponent: Rectangle {
+                    objectName: "cardCheck"
+                    width: 22 * card.unit
+                    height: width
+                    radius: width / 2
+                    color: card.checked ? styles.highlightColor : "transparent"
+                    border.width: card.checked ? 0 : 2 * card.unit
+                    border.color: card.textColor
+                    opacity: card.checked ? 1 : 0.6
 
-                Text {
-                    anchors.centerIn: parent
-                    visible: card.checked
-                    text: "\u2713"
-                    color: styles.onHighlightColor
-                    font.pixelSize: parent.height * 0.7
-                    font.bold: true
+                    Text {
+                        anchors.centerIn: parent
+                        visible: card.checked
+                        text: "\u2713"
+                        color: styles.onHighlightColor
+                        font.pixelSize: parent.height * 0.7
+                        font.bold: true
+                    }
                 }
             }
         }
