@@ -39,6 +39,17 @@ bool addOffscreenFallback()
     return true;
 }
 
+// Qt holds every frame that X11 asks for back by 5 ms, to bunch updates
+// where the display sets no pace. Qt Quick bunches them itself and its
+// animations keep their own pace, so the wait only made every frame (every
+// step of a scroll, every key press shown) 5 ms later. The user's own value
+// is kept.
+void showFramesWithoutDelay()
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_UPDATE_IDLE_TIME"))
+        qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
+}
+
 // Only plain note file names travel in start messages: anything else (a
 // path such as ../../some/file) would have the instance read files outside
 // the notes directory. True, with a word on standard error, for such a value.
@@ -87,6 +98,7 @@ int main(int argc, char *argv[])
     Diagnostics::markProcessStart();
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling, true);
     const bool platformFallback = addOffscreenFallback();
+    showFramesWithoutDelay();
 
     SingleApplication app(argc, argv, true);
     if (platformFallback)
