@@ -7,6 +7,7 @@
 #include "notesmodel.h"
 #include "notewatcher.h"
 #include "reminderschedule.h"
+#include "windowactivity.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -175,6 +176,7 @@ void CronReconciler::reconcileInBackground()
                 },
                 Qt::QueuedConnection);
         });
+    WindowActivity::follow();
     m_worker->start();
 }
 
@@ -219,9 +221,12 @@ bool CronReconciler::run(const QHash<QString, Reminder> &loaded, int writtenBefo
     };
     bool interrupted = false;
     QHash<QString, QByteArray> wanted;
+    int read = 0;
     CollectionIndex::forEachNoteGroup(NoteWatcher::confPath(), [&](const QString &file) {
         if (interrupted || (interrupted = QThread::currentThread()->isInterruptionRequested()))
             return;
+        if (read++ % WindowActivity::FilesBetweenPauses == 0)
+            WindowActivity::pauseWhileDrawing();
         const QByteArray line = lineOf(file);
         if (!line.isEmpty())
             wanted.insert(file, line);

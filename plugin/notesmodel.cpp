@@ -11,6 +11,7 @@
 #include "notewatcher.h"
 #include "reminderhistory.h"
 #include "safeinifile.h"
+#include "windowactivity.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -174,6 +175,8 @@ void NotesModel::findMissedReminders()
         for (int row = 0; row < files.size(); ++row) {
             if (QThread::currentThread()->isInterruptionRequested())
                 return;
+            if (row % WindowActivity::FilesBetweenPauses == 0)
+                WindowActivity::pauseWhileDrawing();
             const CronReconciler::Reminder reminder = CronReconciler::reminderOf(files.at(row), loaded);
             if (reminder.type == AbstractNote::RepeatNever)
                 continue;
@@ -204,6 +207,7 @@ void NotesModel::findMissedReminders()
             Qt::QueuedConnection);
     });
     connect(missedGlance, &QThread::finished, missedGlance, &QObject::deleteLater);
+    WindowActivity::follow();
     missedGlance->start();
 }
 
