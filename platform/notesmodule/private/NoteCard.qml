@@ -70,7 +70,10 @@ Item {
     Component.onCompleted: ensureLoaded()
 
     // Soft shadow made of two faint rounded layers; shader effects are not
-    // available with every scene graph backend.
+    // available with every scene graph backend. Only their rims show beside
+    // the card, so only rims are drawn, wide enough for a pressed card: a
+    // filled layer had the software renderer blend every pixel under the
+    // card, which was most of the work of drawing a frame of the list.
     Rectangle {
         anchors.fill: background
         anchors.topMargin: 1 * card.unit
@@ -78,7 +81,9 @@ Item {
         anchors.leftMargin: -1 * card.unit
         anchors.rightMargin: -1 * card.unit
         radius: background.radius + 2 * card.unit
-        color: "#000000"
+        color: "transparent"
+        border.color: "#000000"
+        border.width: (background.scale < 1 ? 6 : 4) * card.unit
         opacity: 0.06
     }
     Rectangle {
@@ -86,7 +91,9 @@ Item {
         anchors.topMargin: 0
         anchors.bottomMargin: -1.5 * card.unit
         radius: background.radius + 1
-        color: "#000000"
+        color: "transparent"
+        border.color: "#000000"
+        border.width: (background.scale < 1 ? 5 : 3) * card.unit
         opacity: 0.12
     }
 
