@@ -1,5 +1,6 @@
 #include "notesconfreader.h"
 
+#include <QBuffer>
 #include <QDataStream>
 #include <QFile>
 #include <QVariant>
@@ -115,7 +116,7 @@ bool unescape(const QByteArray &raw, QByteArray *bytes)
 // A value as QSettings would hand it over: a plain text, or one of its
 // encoded variants, quoted as a whole when it holds a separator. False for
 // what only QSettings can tell (lists, quotes within, outer spaces).
-bool decodeValue(QByteArray raw, QVariant *value)
+bool decodeRawValue(QByteArray raw, QVariant *value)
 {
     const bool quoted = raw.size() >= 2 && raw.startsWith('"') && raw.endsWith('"');
     if (quoted)
@@ -224,7 +225,7 @@ struct Parser
             return false;
         QVariant value;
         if (key == "next-filename" || key == "last-modified-file" || key == "last-modification-date") {
-            if (!decodeValue(raw, &value))
+            if (!decodeRawValue(raw, &value))
                 return false;
         }
         if (key == "next-filename")
@@ -258,11 +259,11 @@ struct Parser
         const QByteArray name = key.mid(slash + 1);
         QVariant value;
         if (name == "modification-date") {
-            if (!decodeValue(raw, &value))
+            if (!decodeRawValue(raw, &value))
                 return false;
             entry.modifyDate = value.toDateTime();
         } else if (name == "note-type") {
-            if (!decodeValue(raw, &value))
+            if (!decodeRawValue(raw, &value))
                 return false;
             entry.type = value;
         }
@@ -285,11 +286,8 @@ struct Parser
     }
 };
 
-bool parse(const QString &path, Parser *parser)
+bool parse(QIODevice &file, Parser *parser)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
     QByteArray buffer(MaxLine, Qt::Uninitialized);
     while (!file.atEnd()) {
         const qint64 length = file.readLine(buffer.data(), MaxLine);
@@ -301,7 +299,13 @@ bool parse(const QString &path, Parser *parser)
         if (!parser->line(QByteArray::fromRawData(buffer.constData(), int(length))))
             return false;
     }
-    return file.error() == QFile::NoError;
+    return true;
+}
+
+bool parse(const QString &path, Parser *parser)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && parse(file, parser) && file.error() == QFile::NoError;
 }
 
 } // namespace
@@ -321,4 +325,20 @@ NotesConfReader::Result NotesConfReader::readNames(const QString &path, const Na
     CollectionIndex::Listing listing;
     Parser parser { &listing, {}, {}, {}, visit, {} };
     return parse(path, &parser) ? Read : NotPlain;
+}
+
+bool NotesConfReader::isPlain(const QByteArray &content)
+{
+    QBuffer buffer;
+    buffer.setData(content);
+    if (!buffer.open(QIODevice::ReadOnly))
+        return false;
+    CollectionIndex::Listing listing;
+    Parser parser { &listing, {}, {}, {}, [](const QString &) {}, {} };
+    return parse(buffer, &parser);
+}
+
+bool NotesConfReader::decodeValue(const QByteArray &raw, QVariant *value)
+{
+    return decodeRawValue(raw, value);
 }

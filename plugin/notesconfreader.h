@@ -22,4 +22,9 @@ public:
     // NotPlain some names may have been visited already.
     using NameVisitor = std::function<void(const QString &)>;
     static Result readNames(const QString &path, const NameVisitor &visit);
+    // Whether a whole file's content is of that form.
+    static bool isPlain(const QByteArray &content);
+    // One value as it stands after the "=" of its line, as QSettings would
+    // give it; false for what only QSettings can tell.
+    static bool decodeValue(const QByteArray &raw, QVariant *value);
 };

@@ -6,6 +6,7 @@
 #include "cronreconciler.h"
 #include "crontab.h"
 #include "notenames.h"
+#include "notesconfedit.h"
 #include "notesconflock.h"
 #include "notesdirectory.h"
 #include "notewatcher.h"
@@ -541,7 +542,48 @@ void NotesModel::listSavedNotes(int waitMsec)
         return;
     }
     QStringList vanished;
-    SafeIniFile confFile(NoteWatcher::confPath());
+    QString error;
+    if (!listSavedInPlace(&error)) {
+        SafeIniFile confFile(NoteWatcher::confPath());
+        listSavedWithSettings(confFile, &vanished);
+        error = confFile.errorString();
+    }
+    pendingListings.clear();
+    // The note itself is saved; only its place in the list is not.
+    if (!error.isEmpty())
+        reportError(tr("The list of notes could not be updated: %1").arg(error));
+    for (const QString &file : qAsConst(vanished)) {
+        const int row = indexOfFile(file);
+        if (row >= 0)
+            dropRow(row);
+    }
+}
+
+// The usual save, of notes that "notes.conf" lists already: only their
+// lines change. False when the file needs more than that.
+bool NotesModel::listSavedInPlace(QString *error)
+{
+    NotesConfEdit conf(NoteWatcher::confPath());
+    const QString top = NotesGroup + QLatin1Char('/');
+    for (const QString &file : qAsConst(pendingListings)) {
+        const int row = indexOfFile(file);
+        if (row < 0)
+            continue;
+        const QDateTime modifyDate = modifyDateAt(row);
+        const QString group = top + file + QLatin1Char('/');
+        if (!conf.contains(group + NoteTypeKey) || !conf.setValue(group + ModificationDateKey, modifyDate)
+            || !conf.setValue(LastModifiedFileKey, file) || !conf.setValue(LastModificationDateKey, modifyDate))
+            return false;
+        lastModifiedFile = file;
+        lastModificationDate = modifyDate;
+    }
+    conf.commit();
+    *error = conf.errorString();
+    return true;
+}
+
+void NotesModel::listSavedWithSettings(SafeIniFile &confFile, QStringList *vanished)
+{
     if (QSettings *conf = confFile.settings()) {
         for (const QString &file : qAsConst(pendingListings)) {
             const int row = indexOfFile(file);
@@ -553,7 +595,7 @@ void NotesModel::listSavedNotes(int waitMsec)
             // again would leave a group without a file; the page offers to
             // keep the note instead.
             if (!QFileInfo::exists(notesDirectory() + QLatin1Char('/') + file) && !isListed(*conf, file)) {
-                vanished << file;
+                *vanished << file;
                 continue;
             }
             const QDateTime modifyDate = modifyDateAt(row);
@@ -569,15 +611,6 @@ void NotesModel::listSavedNotes(int waitMsec)
             conf->endGroup();
         }
         confFile.commit();
-    }
-    pendingListings.clear();
-    // The note itself is saved; only its place in the list is not.
-    if (!confFile.errorString().isEmpty())
-        reportError(tr("The list of notes could not be updated: %1").arg(confFile.errorString()));
-    for (const QString &file : qAsConst(vanished)) {
-        const int row = indexOfFile(file);
-        if (row >= 0)
-            dropRow(row);
     }
 }
 

@@ -19,6 +19,7 @@
 
 class AbstractNote;
 class QSettings;
+class SafeIniFile;
 
 // All notes of the collection listed in "notes.conf", one row per note.
 class NotesModel : public NoteRowsModel
@@ -86,6 +87,8 @@ private:
     QString allocateFileName(QSettings &conf);
     void onNoteSaved(const QString &file);
     void listSavedNotes(int waitMsec = NotesConfLock::DefaultWait);
+    bool listSavedInPlace(QString *error);
+    void listSavedWithSettings(SafeIniFile &confFile, QStringList *vanished);
     static bool isListed(QSettings &conf, const QString &file);
     bool unlistNotes(const QStringList &names, QStringList *reminders, QString *error);
     static QString busyMessage();

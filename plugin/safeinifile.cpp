@@ -128,6 +128,10 @@ bool holdsKeyLines(const QString &path, int keys)
 } // namespace
 
 SafeIniFile::SafeIniFile(const QString &path)
+    : SafeIniFile(path, nullptr)
+{ }
+
+SafeIniFile::SafeIniFile(const QString &path, const QByteArray *content)
     : m_path(path)
 {
     const QFileInfo info(path);
@@ -141,7 +145,7 @@ SafeIniFile::SafeIniFile(const QString &path)
         return;
     }
     m_copyPath = QFile::decodeName(pattern);
-    const bool copied = copyCurrentContent(fd);
+    const bool copied = content ? writeContent(fd, *content) : copyCurrentContent(fd);
     if (::close(fd) != 0 && copied) {
         fail(tr("the file could not be written"), errno);
         discardCopy();
@@ -151,7 +155,10 @@ SafeIniFile::SafeIniFile(const QString &path)
         discardCopy();
         return;
     }
-    m_settings = std::make_unique<QSettings>(m_copyPath, QSettings::IniFormat);
+    if (content)
+        m_contentWritten = true;
+    else
+        m_settings = std::make_unique<QSettings>(m_copyPath, QSettings::IniFormat);
 }
 
 SafeIniFile::~SafeIniFile()
@@ -194,6 +201,24 @@ bool SafeIniFile::copyCurrentContent(int targetFd)
     return true;
 }
 
+bool SafeIniFile::writeContent(int targetFd, const QByteArray &content)
+{
+    struct stat st;
+    const bool exists = ::stat(QFile::encodeName(m_path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+    ::fchmod(targetFd, exists ? st.st_mode & 07777 : newFileMode());
+    if (!writeAll(targetFd, content.constData(), content.size()))
+        return fail(tr("the file could not be written"), errno);
+    return true;
+}
+
+bool SafeIniFile::replace(const QString &path, const QByteArray &content, QString *error)
+{
+    SafeIniFile file(path, &content);
+    const bool done = file.m_contentWritten && file.putCopyInPlace();
+    *error = file.errorString();
+    return done;
+}
+
 bool SafeIniFile::commit()
 {
     if (!m_settings)
@@ -213,9 +238,13 @@ bool SafeIniFile::commit()
     const bool whole = written && holdsKeyLines(m_copyPath, keys);
     if (!whole)
         return fail(tr("the file could not be written"), likelyWriteError(directory, size));
+    return putCopyInPlace();
+}
 
-    // The content must be on the disk before the rename: QSettings flushes
-    // it as it writes, but ignores a failed flush. Only the data counts here,
+bool SafeIniFile::putCopyInPlace()
+{
+    // The content must be on the disk before the rename: a write can still
+    // fail in the flush, which QSettings ignores. Only the data counts here,
     // the name comes with the directory below; a full fsync would commit the
     // file system's journal once more for the copy's own name.
     const QByteArray copy = QFile::encodeName(m_copyPath);
@@ -234,6 +263,7 @@ bool SafeIniFile::commit()
     m_copyPath.clear();
 
     // The new name itself must survive a power cut.
+    const QString directory = QFileInfo(m_path).absolutePath();
     const int dirFd = ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);

@@ -39,8 +39,16 @@ public:
     // a hidden name of a copy, older than any write takes.
     static bool isStaleCopy(const QString &directory, const QString &name);
 
+    // Puts content in place of the file the same way, without QSettings:
+    // for a caller that made the whole new text itself. False, with the old
+    // file untouched and *error set, when anything went wrong.
+    static bool replace(const QString &path, const QByteArray &content, QString *error);
+
 private:
+    SafeIniFile(const QString &path, const QByteArray *content);
     bool copyCurrentContent(int targetFd);
+    bool writeContent(int targetFd, const QByteArray &content);
+    bool putCopyInPlace();
     bool fail(const QString &what, int error);
     void discardCopy();
 
@@ -48,4 +56,6 @@ private:
     QString m_copyPath;
     QString m_error;
     std::unique_ptr<QSettings> m_settings;
+    // The copy holds its whole new content already: commit() only flushes it.
+    bool m_contentWritten = false;
 };

@@ -1,4 +1,5 @@
 #include "collectionindex.h"
+#include "notesconfedit.h"
 #include "notesconfreader.h"
 #include "notesmodel.h"
 
@@ -16,6 +17,8 @@ private slots:
     void listsExactlyTheNoteFileNames();
     void plainReadGivesWhatQSettingsGives_data();
     void plainReadGivesWhatQSettingsGives();
+    void inPlaceEditWritesWhatQSettingsWrites();
+    void inPlaceEditLeavesTheRestToQSettings();
 };
 
 namespace {
@@ -127,6 +130,96 @@ void TestCollectionIndex::plainReadGivesWhatQSettingsGives()
     }
     QVERIFY(names.contains("4.note"));
     QCOMPARE(visited, names);
+}
+
+namespace {
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
+}
+} // namespace
+
+// Dates whose encoded bytes take every value, beside the hex digits and
+// separators that make QSettings escape the next byte or quote the value,
+// and texts that need escapes: the edited file is the one QSettings writes.
+void TestCollectionIndex::inPlaceEditWritesWhatQSettingsWrites()
+{
+    QTemporaryDir dir;
+    const QString edited = dir.filePath("edited.conf");
+    const QString expected = dir.filePath("expected.conf");
+    const QDateTime start(QDate(2026, 3, 29), QTime(1, 0));
+    {
+        QSettings conf(edited, QSettings::IniFormat);
+        conf.setValue("last-modified-file", "1.note");
+        conf.setValue("last-modification-date", start);
+        for (int b = 0; b < 256; ++b)
+            conf.setValue(QStringLiteral("Notes/%1.note/modification-date").arg(b, 0, 16), start);
+        conf.setValue("Other/x", 1);
+    }
+    QVERIFY(QFile::copy(edited, expected));
+    const QStringList texts { "2.note", " 3.note", "a;b", "tab\t\"x\"", "\u00e9\n1f" };
+    for (const QString &text : texts) {
+        NotesConfEdit edit(edited);
+        QSettings conf(expected, QSettings::IniFormat);
+        for (int b = 0; b < 256; ++b) {
+            const int msecs = b | b << 8 | (b * 7 & 0xff) << 16;
+            const QDateTime date = QDateTime(QDate(2000 + b, 1 + b % 12, 1), QTime::fromMSecsSinceStartOfDay(msecs),
+                                             b % 3 == 0       ? Qt::LocalTime
+                                                 : b % 3 == 1 ? Qt::UTC
+                                                              : Qt::OffsetFromUTC,
+                                             3600 * (b % 13 - 6));
+            const QString key = QStringLiteral("Notes/%1.note/modification-date").arg(b, 0, 16);
+            QVERIFY2(edit.setValue(key, date), qPrintable(key));
+            conf.setValue(key, date);
+        }
+        QVERIFY(edit.setValue("last-modified-file", text));
+        conf.setValue("last-modified-file", text);
+        conf.sync();
+        QVERIFY2(edit.commit(), qPrintable(edit.errorString()));
+        QCOMPARE(contentOf(edited), contentOf(expected));
+    }
+}
+
+// Keys to add, values of other kinds and files of other forms are left to
+// QSettings; the file stays as it was.
+void TestCollectionIndex::inPlaceEditLeavesTheRestToQSettings()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("notes.conf");
+    {
+        QSettings conf(path, QSettings::IniFormat);
+        conf.setValue("next-filename", "2");
+        conf.setValue("Notes/1.note/note-type", 0);
+        conf.setValue("Notes/1.note/modification-date", QDateTime::currentDateTime());
+    }
+    const QByteArray before = contentOf(path);
+    {
+        NotesConfEdit edit(path);
+        QVERIFY(edit.contains("Notes/1.note/note-type"));
+        QVERIFY(!edit.contains("Notes/2.note/note-type"));
+        QVERIFY(!edit.contains("1.note/note-type"));
+        QVERIFY(!edit.contains("last-modified-file"));
+        QVERIFY(!edit.setValue("Notes/1.note/note-type", 1));
+        QVERIFY(!edit.setValue("next-filename", "@x"));
+        QVERIFY(!edit.setValue("next-filename", "\u20ac"));
+        QVERIFY(edit.commit());
+    }
+    QCOMPARE(contentOf(path), before);
+    for (const QByteArray &appended : { QByteArray("; comment\n"), QByteArray("[Notes]\n2.note\\note-type=0\n"),
+                                        QByteArray("[Other]\nx=1"), QByteArray("[Other]\r\nx=1\r\n") }) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(before + appended);
+        file.close();
+        QVERIFY2(!NotesConfEdit(path).contains("next-filename"), appended.constData());
+    }
+    // A key given twice within its section.
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(before).replace("next-filename=2\n", "next-filename=2\nnext-filename=3\n"));
+    file.close();
+    QVERIFY(!NotesConfEdit(path).contains("next-filename"));
 }
 
 QTEST_GUILESS_MAIN(TestCollectionIndex)

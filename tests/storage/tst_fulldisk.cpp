@@ -1,4 +1,5 @@
 #include "listnote.h"
+#include "notesconfedit.h"
 #include "notesmodel.h"
 #include "storagesandbox.h"
 #include "textnote.h"
@@ -151,6 +152,14 @@ void TestFullDisk::failedWritesLeaveOldFilesAndSayWhy()
     QCOMPARE(saved.count(), 0);
     QVERIFY2(text->saveError().contains(reason), qPrintable(text->saveError()));
     QVERIFY(unchanged());
+    // The list's own lines, edited in place as a save does, fail the same way.
+    if (leftFree == 0 || readOnly) {
+        NotesConfEdit conf(sandbox.notesDir() + QStringLiteral("/notes.conf"));
+        QVERIFY(conf.setValue(QStringLiteral("Notes/1.note/modification-date"), QDateTime::currentDateTime()));
+        QVERIFY(!conf.commit());
+        QVERIFY2(conf.errorString().contains(reason), qPrintable(conf.errorString()));
+        QVERIFY(unchanged());
+    }
 
     // An add: the note stays new, so that the page can offer it again.
     auto *added = static_cast<TextNote *>(AbstractNote::createNote(AbstractNote::TextType));
