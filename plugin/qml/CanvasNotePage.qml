@@ -29,6 +29,12 @@ NotePage {
             _lineWidth = Math.max(noteData.lineWidth - 1, 0)
     }
 
+    // The note's picture as a URL, each segment encoded: a "#", "?" or "%"
+    // in a directory name would otherwise end the URL's path.
+    function _pictureUrl(query) {
+        return "file://" + noteData.imagePath.split("/").map(encodeURIComponent).join("/") + query
+    }
+
     function _reportSaveFailure() {
         root.showMessagePage({
             title: qsTr("Warning"),
@@ -94,7 +100,7 @@ NotePage {
                         // save once that has been painted. The query keeps an
                         // earlier picture cached under the same path away.
                         canvas._saveOnPaint = true
-                        canvas._pendingUnderUrl = "file://" + note.imagePath + "?" + Date.now()
+                        canvas._pendingUnderUrl = textCanvasPage._pictureUrl("?" + Date.now())
                         canvas.loadImage(canvas._pendingUnderUrl)
                         return true
                     }
@@ -175,7 +181,7 @@ NotePage {
                     // Picture paths come round again; never show a cached one.
                     cache: false
                     source: !canvas._cleared && canvasItem._pictureExists()
-                            ? "file://" + textCanvasPage.noteData.imagePath : ""
+                            ? textCanvasPage._pictureUrl("") : ""
                     visible: source != ""
                 }
 
@@ -203,7 +209,7 @@ NotePage {
 
                     Component.onCompleted: {
                         if (canvasItem._pictureExists()) {
-                            _storedUrl = "file://" + textCanvasPage.noteData.imagePath + "?stored" + Date.now()
+                            _storedUrl = textCanvasPage._pictureUrl("?stored" + Date.now())
                             loadImage(_storedUrl)
                         }
                     }

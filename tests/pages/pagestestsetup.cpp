@@ -15,7 +15,8 @@ PagesTestSetup::PagesTestSetup(QObject *parent)
 void PagesTestSetup::applicationAvailable()
 {
     QCoreApplication::setApplicationName(QStringLiteral("zib-notes"));
-    const QString data = m_dir.filePath(QStringLiteral("data"));
+    // "#" and "?" in the path: picture URLs must encode it.
+    const QString data = m_dir.filePath(QStringLiteral("data #1?"));
     QDir().mkpath(data + QStringLiteral("/zib-notes"));
     qputenv("XDG_DATA_HOME", QFile::encodeName(data));
     // Home on the same file system: deleted notes go to the trash in there.
