@@ -56,6 +56,7 @@ private:
     QString m_copyPath;
     QString m_error;
     std::unique_ptr<QSettings> m_settings;
-    // The copy holds its whole new content already: commit() only flushes it.
+    // The copy holds its whole new content already (replace()): only its
+    // flush and rename are left.
     bool m_contentWritten = false;
 };
