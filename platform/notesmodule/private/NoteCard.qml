@@ -189,24 +189,29 @@ Item {
                     id: dateLabel
                     objectName: "cardDate"
                     anchors.left: parent.left
-                    anchors.right: reminderMark.visible ? reminderMark.left : parent.right
+                    anchors.right: reminderMark.active ? reminderMark.left : parent.right
                     anchors.verticalCenter: parent.verticalCenter
                     text: card.dateText
+                    textFormat: Text.PlainText
                     // The note's own ink, not faded: faded it fell to 3.2:1.
                     color: card.textColor
                     font.pixelSize: styles.label.smallest
                     elide: Text.ElideRight
                 }
 
-                Text {
+                // Made only for a note with a reminder, as most have none.
+                Loader {
                     id: reminderMark
-                    objectName: "cardReminder"
                     anchors.right: parent.right
                     anchors.verticalCenter: parent.verticalCenter
-                    visible: card.hasReminder
-                    text: "\u25f7"
-                    color: card.textColor
-                    font.pixelSize: styles.label.small
+                    active: card.hasReminder
+                    sourceComponent: Text {
+                        objectName: "cardReminder"
+                        text: "\u25f7"
+                        textFormat: Text.PlainText
+                        color: card.textColor
+                        font.pixelSize: styles.label.small
+                    }
                 }
             }
 
