@@ -161,6 +161,25 @@ bool decodeRawValue(QByteArray raw, QVariant *value)
     return stream.status() == QDataStream::Ok && stream.atEnd();
 }
 
+// A '"' opens a quoted part that QSettings reads on past the end of the
+// line; only a value quoted as a whole, with none within, is plain.
+bool hasPlainQuoting(const QByteArray &raw)
+{
+    bool open = false;
+    for (int i = 0; i < raw.size(); ++i) {
+        const char c = raw.at(i);
+        if (c == '\\')
+            ++i;
+        else if (c == '"' && i == 0)
+            open = true;
+        else if (c == '"' && (!open || i != raw.size() - 1))
+            return false;
+        else if (c == '"')
+            open = false;
+    }
+    return !open;
+}
+
 struct Parser
 {
     CollectionIndex::Listing *listing;
@@ -170,6 +189,9 @@ struct Parser
     // Given, the names of the groups go here as they come and nothing is kept.
     NotesConfReader::NameVisitor visit;
     QString lastVisited;
+    // Every name spelt as itself, without escapes: then no two lines can
+    // name one key unless their text is the same.
+    bool namesAsWritten = false;
 
     bool line(QByteArray text)
     {
@@ -192,7 +214,7 @@ struct Parser
             return false;
         const QByteArray key = text.left(equals);
         const QByteArray raw = text.mid(equals + 1);
-        if (!isPlainName(key, true))
+        if (!isPlainName(key, true) || !hasPlainQuoting(raw) || (namesAsWritten && key.contains('%')))
             return false;
         if (section.isEmpty())
             return rootKey(key, raw);
@@ -313,7 +335,7 @@ bool parse(const QString &path, Parser *parser)
 NotesConfReader::Result NotesConfReader::read(const QString &path, CollectionIndex::Listing *listing,
                                               QVector<CollectionIndex::Group> *groups)
 {
-    Parser parser { listing, {}, {}, {}, {}, {} };
+    Parser parser { listing, {}, {}, {}, {}, {}, false };
     if (!parse(path, &parser) || !parser.finish())
         return NotPlain;
     groups->swap(parser.groups);
@@ -323,7 +345,7 @@ NotesConfReader::Result NotesConfReader::read(const QString &path, CollectionInd
 NotesConfReader::Result NotesConfReader::readNames(const QString &path, const NameVisitor &visit)
 {
     CollectionIndex::Listing listing;
-    Parser parser { &listing, {}, {}, {}, visit, {} };
+    Parser parser { &listing, {}, {}, {}, visit, {}, false };
     return parse(path, &parser) ? Read : NotPlain;
 }
 
@@ -334,7 +356,7 @@ bool NotesConfReader::isPlain(const QByteArray &content)
     if (!buffer.open(QIODevice::ReadOnly))
         return false;
     CollectionIndex::Listing listing;
-    Parser parser { &listing, {}, {}, {}, [](const QString &) {}, {} };
+    Parser parser { &listing, {}, {}, {}, [](const QString &) {}, {}, true };
     return parse(buffer, &parser);
 }
 

@@ -22,7 +22,8 @@ public:
     // NotPlain some names may have been visited already.
     using NameVisitor = std::function<void(const QString &)>;
     static Result readNames(const QString &path, const NameVisitor &visit);
-    // Whether a whole file's content is of that form.
+    // Whether a whole file's content is of that form, with every name spelt
+    // without escapes.
     static bool isPlain(const QByteArray &content);
     // One value as it stands after the "=" of its line, as QSettings would
     // give it; false for what only QSettings can tell.

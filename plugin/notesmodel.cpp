@@ -565,17 +565,22 @@ bool NotesModel::listSavedInPlace(QString *error)
 {
     NotesConfEdit conf(NoteWatcher::confPath());
     const QString top = NotesGroup + QLatin1Char('/');
+    QString lastFile;
+    QDateTime lastDate;
     for (const QString &file : qAsConst(pendingListings)) {
         const int row = indexOfFile(file);
         if (row < 0)
             continue;
-        const QDateTime modifyDate = modifyDateAt(row);
+        lastFile = file;
+        lastDate = modifyDateAt(row);
         const QString group = top + file + QLatin1Char('/');
-        if (!conf.contains(group + NoteTypeKey) || !conf.setValue(group + ModificationDateKey, modifyDate)
-            || !conf.setValue(LastModifiedFileKey, file) || !conf.setValue(LastModificationDateKey, modifyDate))
+        if (!conf.contains(group + NoteTypeKey) || !conf.setValue(group + ModificationDateKey, lastDate)
+            || !conf.setValue(LastModifiedFileKey, lastFile) || !conf.setValue(LastModificationDateKey, lastDate))
             return false;
-        lastModifiedFile = file;
-        lastModificationDate = modifyDate;
+    }
+    if (!lastFile.isNull()) {
+        lastModifiedFile = lastFile;
+        lastModificationDate = lastDate;
     }
     conf.commit();
     *error = conf.errorString();

@@ -74,6 +74,8 @@ void TestCollectionIndex::plainReadGivesWhatQSettingsGives_data()
     QTest::newRow("continued line") << QByteArray("[Other]\nx=1\\\n2\n") << false;
     QTest::newRow("beyond ASCII") << QByteArray("[Other]\nx=\xc3\xa9\n") << false;
     QTest::newRow("general again") << QByteArray("[general]\nnext-filename=ff\n") << false;
+    // QSettings reads the next line into the value, and lists no y.note.
+    QTest::newRow("open quote") << QByteArray("z.note\\other=\"\ny.note\\note-type=0\"\n") << false;
     QTest::newRow("carriage returns") << QByteArray("\r\n[Other]\r\nx=1\r\n") << true;
 }
 
@@ -206,8 +208,11 @@ void TestCollectionIndex::inPlaceEditLeavesTheRestToQSettings()
         QVERIFY(edit.commit());
     }
     QCOMPARE(contentOf(path), before);
-    for (const QByteArray &appended : { QByteArray("; comment\n"), QByteArray("[Notes]\n2.note\\note-type=0\n"),
-                                        QByteArray("[Other]\nx=1"), QByteArray("[Other]\r\nx=1\r\n") }) {
+    for (const QByteArray &appended :
+         { QByteArray("; comment\n"), QByteArray("[Notes]\n2.note\\note-type=0\n"), QByteArray("[Other]\nx=1"),
+           QByteArray("[Other]\r\nx=1\r\n"),
+           // One key spelt two ways; a quote that runs on into the next line.
+           QByteArray("1%2Enote\\note-type=1\n"), QByteArray("2.note\\x=\"\n3.note\\x=\"\n") }) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(before + appended);
