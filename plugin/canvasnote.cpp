@@ -41,6 +41,12 @@ QString CanvasNote::imagePath() const
     return imagePathFor(m_imageIndex);
 }
 
+QUrl CanvasNote::imageUrl() const
+{
+    const QString path = imagePath();
+    return path.isEmpty() ? QUrl() : QUrl::fromLocalFile(path);
+}
+
 void CanvasNote::setLineWidth(int width)
 {
     if (m_lineWidth == width)

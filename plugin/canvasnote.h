@@ -2,11 +2,16 @@
 
 #include "abstractnote.h"
 
+#include <QUrl>
+
 class CanvasNote : public AbstractNote
 {
     Q_OBJECT
     Q_PROPERTY(QString nextImagePath READ nextImagePath)
     Q_PROPERTY(QString imagePath READ imagePath NOTIFY imagePathChanged)
+    // The picture as a URL, its path encoded: "#", "?" or "%" in a directory
+    // name would otherwise end the URL's path.
+    Q_PROPERTY(QUrl imageUrl READ imageUrl NOTIFY imagePathChanged)
     Q_PROPERTY(int lineWidth READ lineWidth WRITE setLineWidth NOTIFY lineWidthChanged)
 
 public:
@@ -17,6 +22,7 @@ public:
 
     QString nextImagePath() const;
     QString imagePath() const;
+    QUrl imageUrl() const;
     int lineWidth() const { return m_lineWidth; }
     void setLineWidth(int width);
 

@@ -15,12 +15,6 @@
 
 namespace {
 
-bool isNameChar(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-'
-        || c == '.';
-}
-
 bool isHexDigit(uchar c)
 {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
@@ -165,14 +159,9 @@ bool NotesConfEdit::findValue(const QString &key, int *start, int *end) const
     const QByteArray section = slash < 0 ? QByteArrayLiteral("General") : key.left(slash).toLatin1();
     QByteArray name = (slash < 0 ? key : key.mid(slash + 1)).toLatin1();
     name.replace('/', '\\');
-    for (const char c : section + name) {
-        if (!isNameChar(c) && c != '\\')
-            return false;
-    }
-    // A group named so is written as "[%General]", apart from the top keys.
-    if (slash >= 0 && section.compare("general", Qt::CaseInsensitive) == 0)
-        return false;
-    if (section.contains('\\') || name.isEmpty() || name.startsWith('\\') || name.endsWith('\\'))
+    // A group named "General" is written as "[%General]", apart from the top keys.
+    if (!NotesConfReader::isPlainName(section, false) || !NotesConfReader::isPlainName(name, true)
+        || (slash >= 0 && section.compare("general", Qt::CaseInsensitive) == 0))
         return false;
 
     const QByteArray header = '[' + section + "]\n";

@@ -17,7 +17,7 @@ bool isNameChar(char c)
         || c == '.';
 }
 
-bool isPlainName(const QByteArray &name, bool groupsAllowed)
+bool plainName(const QByteArray &name, bool groupsAllowed)
 {
     if (name.isEmpty())
         return false;
@@ -214,7 +214,7 @@ struct Parser
             return false;
         const QByteArray key = text.left(equals);
         const QByteArray raw = text.mid(equals + 1);
-        if (!isPlainName(key, true) || !hasPlainQuoting(raw) || (namesAsWritten && key.contains('%')))
+        if (!plainName(key, true) || !hasPlainQuoting(raw) || (namesAsWritten && key.contains('%')))
             return false;
         if (section.isEmpty())
             return rootKey(key, raw);
@@ -226,7 +226,7 @@ struct Parser
     bool sectionLine(const QByteArray &text)
     {
         const QByteArray name = text.mid(1, text.size() - 2);
-        if (!text.endsWith(']') || !isPlainName(name, false))
+        if (!text.endsWith(']') || !plainName(name, false))
             return false;
         section = QString::fromLatin1(name);
         if (section.compare(QLatin1String("general"), Qt::CaseInsensitive) == 0) {
@@ -363,4 +363,9 @@ bool NotesConfReader::isPlain(const QByteArray &content)
 bool NotesConfReader::decodeValue(const QByteArray &raw, QVariant *value)
 {
     return decodeRawValue(raw, value);
+}
+
+bool NotesConfReader::isPlainName(const QByteArray &name, bool groupsAllowed)
+{
+    return plainName(name, groupsAllowed) && !name.contains('%');
 }

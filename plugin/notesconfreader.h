@@ -25,6 +25,9 @@ public:
     // Whether a whole file's content is of that form, with every name spelt
     // without escapes.
     static bool isPlain(const QByteArray &content);
+    // A name of a section, or of a key whose group comes before a
+    // backslash, as QSettings writes it when it needs no escapes.
+    static bool isPlainName(const QByteArray &name, bool groupsAllowed);
     // One value as it stands after the "=" of its line, as QSettings would
     // give it; false for what only QSettings can tell.
     static bool decodeValue(const QByteArray &raw, QVariant *value);

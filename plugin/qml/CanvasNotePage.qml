@@ -29,10 +29,9 @@ NotePage {
             _lineWidth = Math.max(noteData.lineWidth - 1, 0)
     }
 
-    // The note's picture as a URL, each segment encoded: a "#", "?" or "%"
-    // in a directory name would otherwise end the URL's path.
+    // The note's picture with a query that keeps a cached copy away.
     function _pictureUrl(query) {
-        return "file://" + noteData.imagePath.split("/").map(encodeURIComponent).join("/") + query
+        return noteData.imageUrl.toString() + query
     }
 
     function _reportSaveFailure() {

@@ -14,7 +14,7 @@ Item {
 
     readonly property string source: {
         revision;
-        return note ? fileUrl(note.imagePath) : "";
+        return note && note.imagePath && fileExists(note.imagePath) ? note.imageUrl.toString() : "";
     }
 
     function fileExists(path) {
@@ -23,14 +23,6 @@ Item {
         if (typeof root !== "undefined" && root && typeof root.isFileExist === "function")
             return root.isFileExist(path);
         return true;
-    }
-
-    function fileUrl(path) {
-        if (!path || !fileExists(path))
-            return "";
-        // Encode each path segment so that "#", "?" or "%" in a directory
-        // name cannot end the path part of the URL.
-        return "file://" + path.split("/").map(encodeURIComponent).join("/");
     }
 
     // The drawing page writes the first picture of a note after saving the
