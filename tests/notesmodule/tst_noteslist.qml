@@ -219,6 +219,41 @@ Item {
                     + "&lt;img src=\"http://example.invalid/x.png\"&gt; &lt;b&gt;bold&lt;/b&gt; &amp; co ");
         }
 
+        function test_cardLayout_data() {
+            return [
+                { tag: "grid", mode: 0, marking: false },
+                { tag: "list", mode: 1, marking: false },
+                { tag: "marking", mode: 0, marking: true }
+            ];
+        }
+
+        // Title, preview and date stack inside the card without overlapping,
+        // the preview cut to the lines that fit, the mark beside the title.
+        function test_cardLayout(data) {
+            notesList.viewMode = data.mode;
+            notesList.checkMode = data.marking;
+            var card = cardAt(2);
+            var text = card.note.text;
+            card.note.text = new Array(40).join("A long line of words to wrap. ");
+            var box = function(name) {
+                var item = findChild(card, name);
+                var at = item.mapToItem(card, 0, 0);
+                return { x: at.x, y: at.y, right: at.x + item.width, bottom: at.y + item.height, item: item };
+            };
+            var title = box("cardTitle"), preview = box("cardPreview"), date = box("cardDate");
+            verify(title.item.width > card.width / 2 && title.item.height > 0);
+            verify(title.bottom <= preview.y, "preview below the title");
+            verify(preview.bottom <= date.y, "date below the preview");
+            verify(date.bottom <= card.height && preview.right <= card.width);
+            verify(preview.item.truncated && preview.item.lineCount <= preview.item.maximumLineCount);
+            verify(preview.item.contentHeight <= preview.item.height + 1);
+            card.note.text = text;
+            if (data.marking) {
+                var mark = box("cardCheck");
+                verify(title.right <= mark.x && mark.right <= card.width && mark.y < title.bottom);
+            }
+        }
+
         function test_reminderMark_data() {
             // Every seventh note has a reminder.
             return [

@@ -97,10 +97,15 @@ Item {
         opacity: 0.12
     }
 
+    // The geometry of everything down to the texts is given by bindings, not
+    // anchors: anchors take effect only as each item is completed, after the
+    // texts inside have been laid out once, so each text was laid out again.
     Rectangle {
         id: background
-        anchors.fill: parent
-        anchors.margins: card.inset
+        x: card.inset
+        y: card.inset
+        width: card.width - 2 * card.inset
+        height: card.height - 2 * card.inset
         radius: 8 * card.unit
         color: card.note ? card.note.bgColor : "#ffffcc"
         border.width: card.current ? 3 * card.unit : card.checked ? 2 * card.unit : 0
@@ -111,43 +116,26 @@ Item {
 
         Item {
             id: content
-            anchors.fill: parent
-            anchors.margins: (card.compact ? 8 : 10) * card.unit
 
-            Text {
-                id: titleText
-                objectName: "cardTitle"
-                anchors.left: parent.left
-                anchors.right: checkIndicator.visible ? checkIndicator.left : parent.right
-                anchors.rightMargin: checkIndicator.visible ? 6 * card.unit : 0
-                anchors.top: parent.top
-                visible: text !== ""
-                height: visible ? implicitHeight : 0
-                text: card.note ? card.note.title : ""
-                textFormat: Text.PlainText
-                color: card.textColor
-                font.pixelSize: styles.label.normal
-                font.bold: true
-                wrapMode: Text.Wrap
-                maximumLineCount: card.compact ? 1 : 2
-                elide: Text.ElideRight
-            }
+            readonly property real margin: (card.compact ? 8 : 10) * card.unit
+
+            x: margin
+            y: margin
+            width: parent.width - 2 * margin
+            height: parent.height - 2 * margin
 
             Item {
                 id: body
-                anchors.left: parent.left
-                anchors.right: parent.right
-                anchors.top: titleText.bottom
-                anchors.topMargin: titleText.visible ? 4 * card.unit : 0
-                anchors.bottom: footer.top
-                anchors.bottomMargin: 4 * card.unit
+                y: titleText.visible ? titleText.height + 4 * card.unit : 0
+                width: parent.width
+                height: Math.max(0, footer.y - 4 * card.unit - y)
 
                 Text {
                     id: previewText
                     objectName: "cardPreview"
-                    anchors.fill: parent
-                    anchors.rightMargin: !titleText.visible && checkIndicator.visible
-                                         ? checkIndicator.width + 6 * card.unit : 0
+                    width: parent.width - (!titleText.visible && checkIndicator.visible
+                                           ? checkIndicator.width + 6 * card.unit : 0)
+                    height: parent.height
                     visible: !card.isCanvas
                     // A check-list preview carries <font> marks for done
                     // entries; a text note is shown as typed.
@@ -168,7 +156,8 @@ Item {
 
                 // Only drawing notes carry images.
                 Loader {
-                    anchors.fill: parent
+                    width: parent.width
+                    height: parent.height
                     active: card.isCanvas
                     sourceComponent: CardPicture {
                         note: card.note
@@ -180,17 +169,15 @@ Item {
 
             Item {
                 id: footer
-                anchors.left: parent.left
-                anchors.right: parent.right
-                anchors.bottom: parent.bottom
+                y: parent.height - height
+                width: parent.width
                 height: dateLabel.implicitHeight
 
                 Text {
                     id: dateLabel
                     objectName: "cardDate"
-                    anchors.left: parent.left
-                    anchors.right: reminderMark.active ? reminderMark.left : parent.right
-                    anchors.verticalCenter: parent.verticalCenter
+                    width: reminderMark.active ? reminderMark.x : parent.width
+                    y: (parent.height - height) / 2
                     text: card.dateText
                     textFormat: Text.PlainText
                     // The note's own ink, not faded: faded it fell to 3.2:1.
@@ -202,8 +189,8 @@ Item {
                 // Made only for a note with a reminder, as most have none.
                 Loader {
                     id: reminderMark
-                    anchors.right: parent.right
-                    anchors.verticalCenter: parent.verticalCenter
+                    x: parent.width - width
+                    y: (parent.height - height) / 2
                     active: card.hasReminder
                     sourceComponent: Text {
                         objectName: "cardReminder"
@@ -218,8 +205,7 @@ Item {
             // The mark of marking mode, made only while marking.
             Loader {
                 id: checkIndicator
-                anchors.right: parent.right
-                anchors.top: parent.top
+                x: parent.width - width
                 active: card.checkMode
                 visible: active
                 sourceComponent: Rectangle {
@@ -241,6 +227,24 @@ Item {
                         font.bold: true
                     }
                 }
+            }
+
+            // Declared last so that it is laid out first: the preview's
+            // height then already leaves room for it, and is laid out once.
+            Text {
+                id: titleText
+                objectName: "cardTitle"
+                width: checkIndicator.visible ? checkIndicator.x - 6 * card.unit : parent.width
+                visible: text !== ""
+                height: visible ? implicitHeight : 0
+                text: card.note ? card.note.title : ""
+                textFormat: Text.PlainText
+                color: card.textColor
+                font.pixelSize: styles.label.normal
+                font.bold: true
+                wrapMode: Text.Wrap
+                maximumLineCount: card.compact ? 1 : 2
+                elide: Text.ElideRight
             }
         }
 
