@@ -143,6 +143,9 @@ Item {
                     text: card.previewString
                     color: card.textColor
                     font.pixelSize: styles.label.small
+                    // Shaping is what scripts such as Arabic need, and Qt keeps
+                    // it for them; for the rest it cost a fifth of making a card.
+                    font.preferShaping: false
                     wrapMode: Text.Wrap
                     elide: Text.ElideRight
                     maximumLineCount: Math.max(1, Math.floor(height / Math.max(1, fontMetrics.height)))
@@ -183,6 +186,7 @@ Item {
                     // The note's own ink, not faded: faded it fell to 3.2:1.
                     color: card.textColor
                     font.pixelSize: styles.label.smallest
+                    font.preferShaping: false
                     elide: Text.ElideRight
                 }
 
@@ -241,6 +245,7 @@ Item {
                 textFormat: Text.PlainText
                 color: card.textColor
                 font.pixelSize: styles.label.normal
+                font.preferShaping: false
                 font.bold: true
                 wrapMode: Text.Wrap
                 maximumLineCount: card.compact ? 1 : 2
