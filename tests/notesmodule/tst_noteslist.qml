@@ -254,6 +254,30 @@ Item {
             }
         }
 
+        function test_cardShaping_data() {
+            return [
+                { tag: "latin", title: "Caf\u00e9 \u00fcber \u0152uvre \u2013 \u201cok\u201d", text: "Stra\u00dfe \u2022 na\u00efve", shaped: false },
+                { tag: "greek and cyrillic", title: "\u0393\u03b5\u03b9\u03ac \u041f\u0440\u0438\u0432\u0435\u0442", text: "", shaped: false },
+                { tag: "arabic title", title: "\u0645\u0631\u062d\u0628\u0627", text: "plain", shaped: true },
+                { tag: "combining mark", title: "Note", text: "e\u0301t\u0301e\u0301", shaped: true },
+                { tag: "devanagari", title: "Note", text: "\u0939\u093f\u0928\u094d\u0926\u0940", shaped: true },
+                { tag: "emoji", title: "\ud83d\udc4d\ud83c\udffd", text: "", shaped: true }
+            ];
+        }
+
+        // Letters that need joining or mark placement keep OpenType shaping;
+        // plain Latin, Greek and Cyrillic do without it.
+        function test_cardShaping(data) {
+            var card = cardAt(2);
+            var title = card.note.title, text = card.note.text;
+            card.note.title = data.title;
+            card.note.text = data.text;
+            compare(findChild(card, "cardTitle").font.preferShaping, data.shaped);
+            compare(findChild(card, "cardPreview").font.preferShaping, data.shaped);
+            card.note.title = title;
+            card.note.text = text;
+        }
+
         function test_reminderMark_data() {
             // Every seventh note has a reminder.
             return [
