@@ -36,12 +36,14 @@ Item {
             text = text.replace(/\s*\n\s*/g, " ").trim();
         return text;
     }
+
     // OpenType shaping joins Arabic letters, places combining marks and makes
     // ligatures and emoji; Qt does not keep it on by itself for every script
-    // that needs it. Latin, Greek or Cyrillic letters without combining marks
-    // need none, and skipping it there saves a fifth of making a card.
+    // that needs it. Latin, Greek and Cyrillic letters without combining
+    // marks, punctuation and symbols need none, and skipping it there saves
+    // a fifth of making a card.
     readonly property bool needsShaping: !!note
-                                         && (hasShapedScript(note.title) || hasShapedScript(previewString))
+                                         && (hasLettersToShape(note.title) || hasLettersToShape(previewString))
 
     signal clicked()
     signal pressAndHold()
@@ -61,7 +63,7 @@ Item {
         return result + escapeMarkup(text.substring(last));
     }
 
-    function hasShapedScript(text) {
+    function hasLettersToShape(text) {
         return /[^\u0000-\u02ff\u0370-\u0482\u048a-\u052f\u1e00-\u1fff\u2000-\u2bff]/.test(text);
     }
 
