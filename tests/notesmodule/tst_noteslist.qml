@@ -260,7 +260,6 @@ Item {
                 { tag: "greek and cyrillic", title: "\u0393\u03b5\u03b9\u03ac \u041f\u0440\u0438\u0432\u0435\u0442", text: "", shaped: false },
                 { tag: "arabic title", title: "\u0645\u0631\u062d\u0628\u0627", text: "plain", shaped: true },
                 { tag: "combining mark", title: "Note", text: "e\u0301t\u0301e\u0301", shaped: true },
-                { tag: "devanagari", title: "Note", text: "\u0939\u093f\u0928\u094d\u0926\u0940", shaped: true },
                 { tag: "emoji", title: "\ud83d\udc4d\ud83c\udffd", text: "", shaped: true }
             ];
         }
