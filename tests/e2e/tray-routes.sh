@@ -43,6 +43,8 @@ export HOME=$work/home XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config XDG
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 export QT_QPA_PLATFORM=xcb QT_QUICK_BACKEND=software
+# The reminders' crontab lines go to the fake crontab, never the user's own.
+export PATH="$(cd "$(dirname "$0")/../fakes" && pwd):$PATH" FAKE_CRONTAB_FILE=$work/crontab
 # No session bus unless a case starts one (and none autolaunched).
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus
 notes=$XDG_DATA_HOME/zib/zib-notes

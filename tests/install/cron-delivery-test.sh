@@ -3,6 +3,8 @@
 # of a crontab line, run by /bin/sh in cron's bare environment, while the
 # program runs (hand-over), while it does not (started in the recorded
 # session, here an Xvfb display other than :0) and with no session left.
+# It all runs as a throwaway user created here, whose crontab the program
+# edits, never root's.
 set -uo pipefail
 package_dir=$1
 skip() { echo "SKIP: $*"; exit 77; }
@@ -12,37 +14,38 @@ ok() { echo "ok - $*"; }
 
 [ "$(id -u)" -eq 0 ] || skip "needs root: cron's PATH (/usr/bin:/bin) finds zib-notes-notify only once the package is installed"
 command -v Xvfb >/dev/null && command -v xauth >/dev/null || skip "Xvfb and xauth are needed (scripts/deps.sh)"
+for tool in useradd userdel setpriv; do command -v "$tool" >/dev/null || skip "$tool is not installed"; done
 deb=$(ls "$package_dir"/zib-notes_*.deb 2>/dev/null | head -1)
 [ -n "$deb" ] || { echo "FAIL: no package in $package_dir (tst_install builds it)"; exit 1; }
-
-uid=$(id -u)
-lock=/tmp/zib-notes-$uid/$(printf '%s\n%s' "$uid" /usr/bin/zib-notes | sha1sum | cut -c1-16).lock
-lock_pid() { [ -f "$lock" ] && head -1 "$lock"; }
-pid=$(lock_pid)
-if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-  skip "an installed zib-notes already runs for this user (pid $pid)"
-fi
 
 work=$(mktemp -d)
 home=$work/home
 state=$home/.local/state/zib-notes
+user="zibdeliver$$"
 was_installed=$(dpkg-query -W -f='${Status}' zib-notes 2>/dev/null | grep -c "install ok installed")
 xvfb=""
 cleanup() {
-  pid=$(lock_pid)
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  pkill -KILL -u "$user" 2>/dev/null
+  crontab -u "$user" -r >/dev/null 2>&1
+  userdel "$user" >/dev/null 2>&1
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
   [ "$was_installed" = 0 ] && dpkg --purge zib-notes >/dev/null 2>&1
   rm -rf "$work"
 }
 trap cleanup EXIT
+useradd --no-create-home --home-dir "$home" --shell /bin/sh "$user" || { echo "FAIL: no throwaway user"; exit 1; }
+uid=$(id -u "$user")
+lock=/tmp/zib-notes-$uid/$(printf '%s\n%s' "$uid" /usr/bin/zib-notes | sha1sum | cut -c1-16).lock
+lock_pid() { [ -f "$lock" ] && head -1 "$lock"; }
+# As the user, by exec: started in the background, $! is the program's own pid.
+as_user=(setpriv --reuid "$user" --regid "$user" --init-groups)
 
 apt-get -o DPkg::Lock::Timeout=600 install -y -q --no-install-recommends --reinstall "$deb" >"$work/apt.log" 2>&1 \
   || { tail -20 "$work/apt.log"; echo "FAIL: the package does not install"; exit 1; }
 
 # The crontab line's command, exactly as the program writes it.
 command=' export QT_QPA_PLATFORMTHEME=zib && export XDG_CURRENT_DESKTOP=zib && export DISPLAY=:0 && zib-notes-notify 1a.note'
-run_cron() { env -i PATH=/usr/bin:/bin SHELL=/bin/sh HOME="$home" LOGNAME="$(id -un)" /bin/sh -c "$command" 2>>"$work/cron.err"; }
+run_cron() { "${as_user[@]}" env -i PATH=/usr/bin:/bin SHELL=/bin/sh HOME="$home" LOGNAME="$user" /bin/sh -c "$command" 2>>"$work/cron.err"; }
 wait_for() { for _ in $(seq 100); do eval "$1" && return 0; sleep 0.1; done; return 1; }
 recorded_pid() { grep -o '"pid": *[0-9]*' "$state/session-environment.json" 2>/dev/null | grep -o '[0-9]*$'; }
 
@@ -67,11 +70,12 @@ for n in $(seq 7 60); do
 done
 [ -n "$xvfb" ] || { echo "FAIL: no Xvfb display could be started"; exit 1; }
 display=:$n
+chown -R "$user" "$work"
 
 session=(HOME="$home" PATH=/usr/bin:/bin DISPLAY="$display" XAUTHORITY="$work/xauth" XDG_RUNTIME_DIR="$work/runtime"
          XDG_CURRENT_DESKTOP=Test QT_QUICK_BACKEND=software
          ZIB_NOTES_TRAY_LOG="$work/tray.log" ZIB_NOTES_MESSAGE_LOG="$work/messages.log")
-env -i "${session[@]}" /usr/bin/zib-notes --background >"$work/first.log" 2>&1 &
+"${as_user[@]}" env -i "${session[@]}" /usr/bin/zib-notes --background >"$work/first.log" 2>&1 &
 first=$!
 wait_for '[ "$(recorded_pid)" = "$first" ]' && ok "the program records its session on $display" \
   || { cat "$work/first.log"; fail "the program on $display did not record its session"; }
@@ -86,7 +90,7 @@ wait_for 'grep -q "^show .*/1a.note Shopping$" "$work/tray.log"' && ok "the remi
   || fail "the running instance did not announce the reminder"
 wait_for 'grep -q "^sound /" "$work/tray.log"' && ok "the installed program plays the sound through its module" \
   || fail "no sound: the installed program did not load its sound module"
-env -i "${session[@]}" timeout 30 /usr/bin/zib-notes --background
+"${as_user[@]}" env -i "${session[@]}" timeout 30 /usr/bin/zib-notes --background
 [ $? -eq 0 ] && [ "$(wc -l <"$work/messages.log")" -eq 1 ] && ok "a second --background start does nothing" \
   || fail "a second --background start was not quiet"
 
@@ -107,7 +111,7 @@ fi
 wait_for '[ "$(grep -c "^show .*/1a.note Shopping$" "$work/tray.log")" -eq 2 ]' \
   && ok "the started program announces the reminder" || fail "the started program did not announce the reminder"
 grep -q "1a.note: started zib-notes (pid $started) on display $display" "$state/notify.log" \
-  && ok "the start is logged" || fail "the start was not logged"
+  && ok "the start is logged" || { fail "the start was not logged"; cat "$state/notify.log"; }
 
 # 3. No session: the display is gone; nothing is started, failure reported.
 kill "$started" "$xvfb"
