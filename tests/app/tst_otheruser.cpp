@@ -61,6 +61,8 @@ void TestOtherUser::initTestCase()
     // Another user (root here) took the name first, open to all.
     m_squatted = QStringLiteral("/tmp/zib-notes-%1").arg(m_uid);
     QVERIFY(QDir().mkpath(m_squatted));
+    // Root's, even if an earlier user of the same uid left it behind.
+    QVERIFY(::chown(QFile::encodeName(m_squatted).constData(), 0, 0) == 0);
     QVERIFY(::chmod(QFile::encodeName(m_squatted).constData(), 0777) == 0);
 }
 

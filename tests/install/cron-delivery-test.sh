@@ -26,8 +26,11 @@ was_installed=$(dpkg-query -W -f='${Status}' zib-notes 2>/dev/null | grep -c "in
 xvfb=""
 cleanup() {
   pkill -KILL -u "$user" 2>/dev/null
+  for _ in $(seq 50); do pgrep -u "$user" >/dev/null || break; sleep 0.1; done
   crontab -u "$user" -r >/dev/null 2>&1
   userdel "$user" >/dev/null 2>&1
+  # The program's runtime directory: a later user given the same uid would take it for its own.
+  [ -n "${uid:-}" ] && rm -rf "/tmp/zib-notes-$uid"
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
   [ "$was_installed" = 0 ] && dpkg --purge zib-notes >/dev/null 2>&1
   rm -rf "$work"
