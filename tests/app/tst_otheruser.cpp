@@ -70,8 +70,11 @@ void TestOtherUser::cleanupTestCase()
 {
     if (!m_squatted.isEmpty())
         QDir(m_squatted).removeRecursively();
-    if (!m_user.isEmpty())
+    if (!m_user.isEmpty()) {
         QProcess::execute(QStringLiteral("userdel"), { m_user });
+        // Qt's own, made where the user's processes found no XDG_RUNTIME_DIR.
+        QDir(QStringLiteral("/tmp/runtime-") + m_user).removeRecursively();
+    }
 }
 
 QProcess *TestOtherUser::startAs(const QStringList &args)

@@ -31,6 +31,8 @@ cleanup() {
   userdel "$user" >/dev/null 2>&1
   # The program's runtime directory: a later user given the same uid would take it for its own.
   [ -n "${uid:-}" ] && rm -rf "/tmp/zib-notes-$uid"
+  # Qt's own, made where the user's processes found no XDG_RUNTIME_DIR.
+  rm -rf "/tmp/runtime-$user"
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
   [ "$was_installed" = 0 ] && dpkg --purge zib-notes >/dev/null 2>&1
   rm -rf "$work"
