@@ -31,6 +31,7 @@ Item {
 
     readonly property real unit: typeof dpiRatio === "number" && dpiRatio > 0 ? dpiRatio : 1
     readonly property bool listLayout: viewMode === 1
+    readonly property bool _windowFramed: typeof root === "undefined" || !root || root.framed !== false
 
     function toggleCheckMode() {
         checkMode = !checkMode;
@@ -129,20 +130,9 @@ Item {
             height: addNoteButton.visible ? addNoteButton.height + 2 * addNoteButton.margin : view.spacing
         }
 
-        delegate: NoteCard {
-            id: card
-            width: view.cellWidth
-            height: view.cellHeight
-            note: model.note
-            fileName: model.fileName
-            compact: notesList.listLayout
-            checkMode: notesList.checkMode
-            checked: notesList.checkMode && notesList.checkedNotes.indexOf(card.fileName) >= 0
-            current: GridView.isCurrentItem && view.activeFocus
-            onClicked: notesList.cardClicked(card.note, card.fileName)
-            onPressAndHold: notesList.cardPressAndHold(card.fileName)
-            inset: view.spacing / 2
-        }
+        // No card exists before the collection is read, which waits for the
+        // window's first frame: the cards' documents are compiled after it.
+        delegate: notesList._windowFramed ? Qt.createComponent("private/NotesListCard.qml") : null
 
         displaced: Transition {
             NumberAnimation { properties: "x,y"; duration: 200; easing.type: Easing.OutQuad }

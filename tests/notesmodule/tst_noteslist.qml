@@ -37,6 +37,22 @@ Item {
         }
     }
 
+    // A window that has not shown its first frame yet, with a list in it.
+    Component {
+        id: unframedWindow
+        Item {
+            id: root
+            property bool framed: false
+            readonly property alias notesList: windowList
+            anchors.fill: parent
+            NotesList {
+                id: windowList
+                anchors.fill: parent
+                list.model: controller.proxyModel
+            }
+        }
+    }
+
     TestCase {
         name: "NotesList"
         when: windowShown
@@ -79,6 +95,17 @@ Item {
             notesList.viewMode = 0;
             verify(view.cellWidth < view.width / 1.5);
             compare(findChild(cardAt(2), "cardPreview").text, text.note.previewText);
+        }
+
+        // Cards are made only once the window has shown its first frame.
+        function test_cardsWaitForTheFirstFrame() {
+            var window = createTemporaryObject(unframedWindow, top);
+            var view = window.notesList.list;
+            view.forceLayout();
+            compare(view.itemAtIndex(0), null);
+            window.framed = true;
+            tryVerify(function () { return view.itemAtIndex(0) !== null; });
+            compare(view.itemAtIndex(0).fileName, cardAt(0).fileName);
         }
 
         function test_restoresViewMode_data() {
