@@ -46,6 +46,36 @@ QJSValue frozen(QJSEngine *engine, const QJSValue &value)
     return engine->globalObject().property(QStringLiteral("Object")).property(QStringLiteral("freeze")).call({ value });
 }
 
+// The module's documents, compiled ahead of time into this plugin: no
+// document is read or compiled from disk when a window starts. ZibTumbler
+// is only used inside the module and is found beside the others.
+const char *const componentNames[] = {
+    "ZibRoot",
+    "ZibPage",
+    "ZibToolBar",
+    "ZibMenuButton",
+    "ZibColoredImage",
+    "ZibSeparator",
+    "ZibLabel",
+    "ZibScrollBar",
+    "ZibTextEditRaw",
+    "ZibSlider",
+    "ZibTouchAnimation",
+    "ZibSettingsListView",
+    "ZibSettingsItemData",
+    "ZibSettingsComboBoxItemData",
+    "ZibSettingsCategoryItemData",
+    "ZibSettingsDateItemData",
+    "ZibDialog",
+    "ZibMessageDialog",
+    "ZibListDialog",
+    "ZibColorPickerDialog",
+    "ZibTimePickerDialog",
+    "ZibDatePickerDialog",
+    "ZibRoundButton",
+    "ZibShortcut",
+};
+
 QObject *helperProvider(QQmlEngine *, QJSEngine *)
 {
     return new ZibHelper;
@@ -56,6 +86,8 @@ QObject *helperProvider(QQmlEngine *, QJSEngine *)
 void ZibComponentsPlugin::registerTypes(const char *uri)
 {
     qmlRegisterSingletonType<ZibHelper>(uri, 1, 0, "ZibHelper", helperProvider);
+    for (const char *name : componentNames)
+        qmlRegisterType(QUrl(QStringLiteral("qrc:/Zib/Components/%1.qml").arg(QLatin1String(name))), uri, 1, 0, name);
 }
 
 void ZibComponentsPlugin::initializeEngine(QQmlEngine *engine, const char *uri)
