@@ -2,12 +2,13 @@
 #include "notelauncher.h"
 #include "sessionenvironment.h"
 #include "singleapplication.h"
+#include "startuppreloader.h"
 #include "tray.h"
 #include "zibinit.h"
 
 #include <QCommandLineParser>
 #include <QDBusConnection>
-#include <QDir>
+#include <QFile>
 #include <QIcon>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
@@ -64,11 +65,9 @@ bool refusesNoteId(const QString &value)
 
 void addBuildTreeImportPath(QQmlApplicationEngine &engine)
 {
-    // From the build tree the modules lie in bin/../qml; installed, Qt finds
-    // them in its own QML directory.
-    const QDir qmlDir(QCoreApplication::applicationDirPath() + QLatin1String("/../qml"));
-    if (qmlDir.exists(QStringLiteral("Zib")))
-        engine.addImportPath(qmlDir.absolutePath());
+    const QByteArray dir = StartupPreloader::buildTreeQmlDir();
+    if (!dir.isEmpty())
+        engine.addImportPath(QFile::decodeName(dir));
 }
 
 // Runs work once, right after the window's first frame, or at once when the
@@ -99,8 +98,10 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling, true);
     const bool platformFallback = addOffscreenFallback();
     showFramesWithoutDelay();
+    StartupPreloader preloader;
 
     SingleApplication app(argc, argv, true);
+    preloader.waitForLinking();
     if (platformFallback)
         qunsetenv("QT_QPA_PLATFORM");
 
@@ -155,6 +156,7 @@ int main(int argc, char *argv[])
     // invisible instance would only swallow every later start.
     if (platformFallback && QGuiApplication::platformName() == QLatin1String("offscreen"))
         return 1;
+    preloader.readFonts();
 
     // The first Qt Quick control asks whether a screen reader runs, which
     // waits for the session bus: connect to it meanwhile on another thread
@@ -197,5 +199,7 @@ int main(int argc, char *argv[])
     if (!message.isEmpty())
         emit app.messageReceived(message + QStringLiteral(" onStart"));
 
-    return app.exec();
+    const int status = app.exec();
+    preloader.wait();
+    return status;
 }

@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,6 +46,7 @@ private slots:
     void killedInstanceDoesNotBlockTheNextStart();
     void heldLockMakesNoSecondInstance();
     void mainWindowLoadsAndDrawsAFrame();
+    void pluginsAreLinkedOnce();
     void reminderRoadOpensTheNote();
 
 private:
@@ -337,6 +340,37 @@ void TestCommandLine::mainWindowLoadsAndDrawsAFrame()
     QVERIFY2(out.startsWith("first-frame ms="), out.constData());
     // No warning from the program's own documents.
     QVERIFY2(!err.contains("qrc:/qml/main.qml") && !err.contains("qrc:/qml/pages/"), err.constData());
+}
+
+// The plugins linked ahead of the engine must be the very files the engine
+// loads: a second copy of a plugin would bring its documents along twice.
+void TestCommandLine::pluginsAreLinkedOnce()
+{
+    AppInstance app;
+    QVERIFY(app.isValid());
+    QProcessEnvironment env = app.environment();
+    env.insert("ZIB_NOTES_EXIT_AFTER_FIRST_FRAME", "1");
+    env.insert("ZIB_NOTES_EXIT_DELAY_MS", "5000");
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(app.program(), QStringList());
+    QVERIFY(process.waitForStarted());
+    QByteArray out;
+    QTRY_VERIFY_WITH_TIMEOUT((out += process.readAllStandardOutput()).contains("first-frame"), 30000);
+
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(process.processId()));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    QHash<QString, QSet<QByteArray>> files; // file name: device and inode of each mapped copy
+    for (const QByteArray &line : maps.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() >= 6)
+            files[QFileInfo(QString::fromLocal8Bit(fields.at(5))).fileName()] << fields.at(3) + ':' + fields.at(4);
+    }
+    process.kill();
+    process.waitForFinished();
+    for (const char *name :
+         { "libnotesbase.so", "libzibcomponents.so", "libqtquick2plugin.so", "libqtquickcontrols2plugin.so" })
+        QVERIFY2(files.value(QLatin1String(name)).size() == 1, name);
 }
 
 void TestCommandLine::reminderRoadOpensTheNote()
