@@ -152,7 +152,9 @@ Item {
         anchors.centerIn: parent
         width: Math.min(parent.width - 40 * notesList.unit, 420 * notesList.unit)
         visible: addNoteButton.visible && view.count === 0
-        text: qsTr("No notes yet.\nPress the + button or Ctrl+N to write your first note.")
+        // Laid out only when shown: hidden, as at the window's first frame,
+        // it would still be.
+        text: visible ? qsTr("No notes yet.\nPress the + button or Ctrl+N to write your first note.") : ""
         horizontalAlignment: Text.AlignHCenter
         wrapMode: Text.Wrap
         color: styles.textColor
