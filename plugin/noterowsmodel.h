@@ -27,6 +27,9 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QHash<int, QByteArray> roleNames() const override;
 
+    // The file name of a row, without a variant around it.
+    QString fileAt(int row) const;
+
 protected:
     struct Row
     {
@@ -48,7 +51,6 @@ protected:
     virtual void noteMade(const NotePtr &note) = 0;
 
     AbstractNote *noteAt(int row) const;
-    QString fileAt(int row) const;
     QDateTime modifyDateAt(int row) const;
     int indexOfFile(const QString &file) const;
     void appendRows(const QVector<Row> &rows);

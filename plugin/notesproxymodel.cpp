@@ -1,5 +1,6 @@
 #include "notesproxymodel.h"
 
+#include "noterowsmodel.h"
 #include "notesdirectory.h"
 
 #include <QDir>
@@ -129,6 +130,7 @@ NotesProxyModel::NotesProxyModel(QObject *parent)
 
 void NotesProxyModel::setSourceModel(QAbstractItemModel *sourceModel)
 {
+    noteRows = qobject_cast<const NoteRowsModel *>(sourceModel);
     QSortFilterProxyModel::setSourceModel(sourceModel);
     sort(0, Qt::DescendingOrder);
 }
@@ -197,6 +199,10 @@ bool NotesProxyModel::filterAcceptsRow(int sourceRow, const QModelIndex &sourceP
     const QRegularExpression filter = filterRegularExpression();
     if (!foundPattern.isEmpty() && filter.pattern().constData() == foundPattern.constData()
         && filter.patternOptions() == QRegularExpression::NoPatternOption) {
+        // Every row is asked at each search: straight from the rows, not
+        // through an index and a variant per row.
+        if (noteRows && filterRole() == NoteRowsModel::FileNameRole && !sourceParent.isValid())
+            return foundNames.contains(noteRows->fileAt(sourceRow));
         const QModelIndex index = sourceModel()->index(sourceRow, filterKeyColumn(), sourceParent);
         return foundNames.contains(index.data(filterRole()).toString());
     }

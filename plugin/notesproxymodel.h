@@ -4,6 +4,8 @@
 #include <QSortFilterProxyModel>
 #include <QString>
 
+class NoteRowsModel;
+
 // Orders the notes newest first and narrows them to the notes whose files a
 // grep over the notes directory names.
 class NotesProxyModel : public QSortFilterProxyModel
@@ -32,4 +34,6 @@ private:
     // that stays fast when a search hits thousands of notes.
     QSet<QString> foundNames;
     QString foundPattern;
+    // The source when it is the collection, whose names are read directly.
+    const NoteRowsModel *noteRows = nullptr;
 };
