@@ -32,6 +32,9 @@ wait_for() {
   done
 }
 count() { grep -c -x -- "$2" "$1" 2>/dev/null || true; }
+# has_lines <file> <line> <n>: exactly n such lines; for wait_for, which must
+# count anew each time (a "$(count ...)" argument is counted once, at the call).
+has_lines() { [ "$(count "$1" "$2")" -eq "$3" ]; }
 
 Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 pids+=($!)
@@ -94,7 +97,7 @@ start_program tray
 log=$work/tray/tray.log
 wait_for 30 grep -q -s -x "route balloon" "$log" || { fail "no balloon on an X11 tray"; cat "$work/tray/out" "$log"; }
 "$program" -t 2.note; "$program" -t 3.note
-wait_for 40 test "$(count "$log" "route balloon")" -eq 3 || { fail "three reminders in a row were not all announced"; cat "$log"; }
+wait_for 40 has_lines "$log" "route balloon" 3 || { fail "three reminders in a row were not all announced"; cat "$log"; }
 sleep 1
 click 3; sleep 0.5; click 2; sleep 0.5; xdotool key Escape; sleep 0.5
 kill -0 "$app" 2>/dev/null && ok "right and middle clicks while the balloon shows" || fail "the program died on a right click"
