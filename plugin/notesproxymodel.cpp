@@ -201,7 +201,8 @@ bool NotesProxyModel::filterAcceptsRow(int sourceRow, const QModelIndex &sourceP
         && filter.patternOptions() == QRegularExpression::NoPatternOption) {
         // Every row is asked at each search: straight from the rows, not
         // through an index and a variant per row.
-        if (noteRows && filterRole() == NoteRowsModel::FileNameRole && !sourceParent.isValid())
+        if (noteRows && filterRole() == NoteRowsModel::FileNameRole && filterKeyColumn() == 0
+            && !sourceParent.isValid())
             return foundNames.contains(noteRows->fileAt(sourceRow));
         const QModelIndex index = sourceModel()->index(sourceRow, filterKeyColumn(), sourceParent);
         return foundNames.contains(index.data(filterRole()).toString());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QSet>
 #include <QSortFilterProxyModel>
 #include <QString>
@@ -34,6 +35,7 @@ private:
     // that stays fast when a search hits thousands of notes.
     QSet<QString> foundNames;
     QString foundPattern;
-    // The source when it is the collection, whose names are read directly.
-    const NoteRowsModel *noteRows = nullptr;
+    // The source when it is the collection, whose names are read directly;
+    // null once it is gone.
+    QPointer<const NoteRowsModel> noteRows;
 };
