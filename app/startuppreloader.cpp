@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QList>
+#include <QThread>
 
 #include <cstdlib>
 #include <dlfcn.h>
@@ -22,9 +23,8 @@ const char *const ownQmlPlugins[] = {
     "/Zib/NotesBase/libnotesbase.so",
 };
 
-} // namespace
-
-QByteArray StartupPreloader::buildTreeQmlDir()
+// The directory of the running program, from the kernel.
+QByteArray programDir()
 {
     char exe[4096];
     const ssize_t length = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
@@ -32,14 +32,36 @@ QByteArray StartupPreloader::buildTreeQmlDir()
         return {};
     QByteArray dir(exe, int(length));
     dir.truncate(dir.lastIndexOf('/'));
+    return dir;
+}
+
+bool exists(const QByteArray &path)
+{
+    return ::access(path.constData(), F_OK) == 0;
+}
+} // namespace
+
+QByteArray StartupPreloader::buildTreeQmlDir()
+{
+    QByteArray dir = programDir();
+    if (dir.isEmpty())
+        return {};
     dir.truncate(dir.lastIndexOf('/'));
     dir += "/qml";
-    return ::access((dir + "/Zib").constData(), F_OK) == 0 ? dir : QByteArray();
+    return exists(dir + "/Zib") ? dir : QByteArray();
 }
 
 StartupPreloader::StartupPreloader()
 {
+    // Qt takes the first thread that asks for its thread data as the main
+    // thread: this one, before a library set up on the other could.
+    QThread::currentThread();
     if (std::getenv("QML2_IMPORT_PATH") || std::getenv("QML_IMPORT_PATH"))
+        return;
+    // Before the application object exists Qt does not read a qt.conf
+    // beside the program, which may point it at other Qt directories.
+    const QByteArray dir = programDir();
+    if (exists(dir + "/qt.conf") || exists(dir + "/qt5.conf"))
         return;
     // Not the platform plugin: the application object opens it at once and
     // would only wait here for the linker's lock.
