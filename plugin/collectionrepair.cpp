@@ -226,3 +226,37 @@ void CollectionRepair::listNote(QSettings &conf, const QString &directory, const
     if (number >= counterValue(conf.value(next).toString()))
         conf.setValue(next, QString::number(number + 1, 16));
 }
+
+CollectionIndex::Listing CollectionRepair::open(const QString &directory, const QString &confPath, QByteArray *stamp)
+{
+    // A process killed in the middle of a write, an add or a delete may have
+    // left work behind.
+    repair(directory);
+    const bool confExisted = QFileInfo::exists(confPath);
+    // Reading a FIFO in place of "notes.conf" would block for good.
+    if (confExisted && !SafeIniFile::isRegularFile(confPath) && !QFileInfo(confPath).isDir()) {
+        const NotesConfLock lock;
+        if (lock.isLocked())
+            SafeIniFile(confPath).commit();
+    }
+    // Still no file to read (another program held the lock): an empty
+    // collection until a real "notes.conf" appears.
+    const bool readable = SafeIniFile::isRegularFile(confPath) || !QFileInfo::exists(confPath);
+    *stamp = CollectionIndex::stamp(confPath);
+    CollectionIndex::Listing listing;
+    if (readable)
+        listing = CollectionIndex::readFile(confPath);
+    const QString counter = listing.nextFilename.isNull() ? QStringLiteral("1") : listing.nextFilename;
+    if (listing.entries.isEmpty() && (!confExisted || counter != QLatin1String("1"))) {
+        const NotesConfLock lock;
+        SafeIniFile fresh(confPath);
+        const QString key = QStringLiteral("next-filename");
+        // Written back only while nobody has moved the counter meanwhile.
+        if (lock.isLocked() && fresh.isOpen()
+            && fresh.settings()->value(key, QStringLiteral("1")).toString() == counter) {
+            fresh.settings()->setValue(key, counter);
+            fresh.commit();
+        }
+    }
+    return listing;
+}

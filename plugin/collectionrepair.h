@@ -1,5 +1,8 @@
 #pragma once
 
+#include "collectionindex.h"
+
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -36,6 +39,11 @@ public:
     // "notes.conf", and removes stale copies of writes. True when
     // "notes.conf" was changed.
     static bool repair(const QString &directory);
+
+    // The collection as a start finds it, repaired first. A FIFO or device in
+    // place of "notes.conf" gives way to an empty file, and an empty
+    // collection has its counter written. *stamp is that of the file read.
+    static CollectionIndex::Listing open(const QString &directory, const QString &confPath, QByteArray *stamp);
 
 private:
     // A plain file holding the keys that every save writes.

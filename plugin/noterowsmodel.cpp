@@ -148,6 +148,12 @@ QDateTime NoteRowsModel::modifyDateAt(int row) const
     return entry.note ? entry.note->modifyDate() : entry.modifyDate;
 }
 
+int NoteRowsModel::typeAt(int row) const
+{
+    const Row &entry = notes.at(row);
+    return entry.note ? int(entry.note->type()) : entry.type;
+}
+
 int NoteRowsModel::indexOfFile(const QString &file) const
 {
     if (lastFoundRow >= 0 && lastFoundRow < notes.size() && fileAt(lastFoundRow) == file)

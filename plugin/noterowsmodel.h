@@ -27,8 +27,13 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QHash<int, QByteArray> roleNames() const override;
 
-    // The file name of a row, without a variant around it.
+    // What a row says without making its note, and no variant around it.
     QString fileAt(int row) const;
+    QDateTime modifyDateAt(int row) const;
+    int typeAt(int row) const;
+    // The row's note if it is made; null otherwise, and none is made.
+    AbstractNote *madeNoteAt(int row) const { return notes.at(row).note.data(); }
+    int indexOfFile(const QString &file) const;
 
 protected:
     struct Row
@@ -51,8 +56,6 @@ protected:
     virtual void noteMade(const NotePtr &note) = 0;
 
     AbstractNote *noteAt(int row) const;
-    QDateTime modifyDateAt(int row) const;
-    int indexOfFile(const QString &file) const;
     void appendRows(const QVector<Row> &rows);
 
     // How a listing of "notes.conf" differs from the rows: the rows no longer

@@ -2,31 +2,24 @@
 
 #include "abstractnote.h"
 #include "collectionindex.h"
+#include "collectionreminders.h"
 #include "collectionrepair.h"
 #include "cronreconciler.h"
 #include "crontab.h"
 #include "notenames.h"
-#include "notesconfedit.h"
 #include "notesconflock.h"
 #include "notesdirectory.h"
 #include "notewatcher.h"
-#include "reminderhistory.h"
 #include "safeinifile.h"
-#include "windowactivity.h"
+#include "savelisting.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QPointer>
-#include <QQmlEngine>
-#include <QSet>
 #include <QSettings>
-#include <QThread>
 
 namespace {
 
 const int WatcherPause = 1000;
-const int CronCheckDelay = 2000;
-const int ListingRetryDelay = 250;
 const int ClosingListingWait = 3000;
 
 const QString NotesGroup = QStringLiteral("Notes");
@@ -45,75 +38,38 @@ NotesModel::NotesModel(QObject *parent)
     NoteWatcher *watcher = NoteWatcher::instance();
     watcher->stopWatchingAndResumeAfter(WatcherPause);
 
-    const QString confPath = NoteWatcher::confPath();
-    // A process killed in the middle of a write, an add or a delete may have
-    // left work behind.
-    CollectionRepair::repair(notesDirectory());
-    const bool confExisted = QFileInfo::exists(confPath);
-    // Reading a FIFO in place of "notes.conf" would block for good: it gives
-    // way to an empty collection file.
-    if (confExisted && !SafeIniFile::isRegularFile(confPath) && !QFileInfo(confPath).isDir()) {
-        const NotesConfLock lock;
-        if (lock.isLocked())
-            SafeIniFile(confPath).commit();
-    }
-    // Still no file to read (another program held the lock): an empty
-    // collection until a real "notes.conf" appears.
-    const bool readable = SafeIniFile::isRegularFile(confPath) || !QFileInfo::exists(confPath);
-    confStamp = CollectionIndex::stamp(confPath);
-    nextFilename = QStringLiteral("1");
-    if (readable) {
-        const CollectionIndex::Listing listing = CollectionIndex::readFile(confPath);
-        notes.reserve(listing.entries.size());
-        for (const CollectionIndex::Entry &entry : listing.entries)
-            notes.append(rowOf(entry));
-        lastModifiedFile = listing.lastModifiedFile;
-        lastModificationDate = listing.lastModificationDate;
-        if (!listing.nextFilename.isNull())
-            nextFilename = listing.nextFilename;
-    }
+    const CollectionIndex::Listing listing
+        = CollectionRepair::open(notesDirectory(), NoteWatcher::confPath(), &confStamp);
+    notes.reserve(listing.entries.size());
+    for (const CollectionIndex::Entry &entry : listing.entries)
+        notes.append(rowOf(entry));
+    lastModifiedFile = listing.lastModifiedFile;
+    lastModificationDate = listing.lastModificationDate;
+    nextFilename = listing.nextFilename.isNull() ? QStringLiteral("1") : listing.nextFilename;
 
-    if (notes.isEmpty() && (!confExisted || nextFilename != QLatin1String("1"))) {
-        const NotesConfLock lock;
-        SafeIniFile fresh(confPath);
-        // Written back only while nobody has moved the counter meanwhile.
-        if (lock.isLocked() && fresh.isOpen()
-            && fresh.settings()->value(NextFilenameKey, QStringLiteral("1")).toString() == nextFilename) {
-            fresh.settings()->setValue(NextFilenameKey, nextFilename);
-            fresh.commit();
-        }
-    }
+    saveListing = new SaveListing(this);
+    connect(saveListing, &SaveListing::lastModifiedListed, this, [this](const QString &file, const QDateTime &date) {
+        lastModifiedFile = file;
+        lastModificationDate = date;
+    });
+    connect(saveListing, &SaveListing::failed, this, &NotesModel::reportError);
+    connect(saveListing, &SaveListing::vanished, this, [this](const QString &file) {
+        const int row = indexOfFile(file);
+        if (row >= 0)
+            dropRow(row);
+    });
+    reminders = new CollectionReminders(this);
+    connect(reminders, &CollectionReminders::missedFound, this, &NotesModel::missedRemindersFound);
 
     connect(watcher, &NoteWatcher::noteChanged, this, &NotesModel::onNoteChanged);
     connect(watcher, &NoteWatcher::collectionChanged, this, &NotesModel::followCollection);
-
-    cronCheckTimer.setInterval(CronCheckDelay);
-    cronCheckTimer.setSingleShot(true);
-    connect(&cronCheckTimer, &QTimer::timeout, this, &NotesModel::checkCronNotes);
-
-    // Lines left behind by edits that failed, here or in another process,
-    // are put right once the collection has settled, out of the first frame;
-    // and again after removals, which another process may have crossed.
-    cronReconciler = new CronReconciler([this] { return loadedReminders(); }, this);
-    connect(cronReconciler, &CronReconciler::reconciled, this, [this](bool ok) {
-        if (ok)
-            pendingCronNotes.clear();
-    });
-    cronCheckTimer.start();
-    connect(this, &QAbstractItemModel::rowsRemoved, &cronCheckTimer, qOverload<>(&QTimer::start));
 }
 
 NotesModel::~NotesModel()
 {
     // A save not listed yet would stay unknown to the other programs, which
     // would write their older copy over it.
-    listSavedNotes(ClosingListingWait);
-    // The glance reads the files on its own; it must be over before the
-    // model and the application go.
-    if (missedGlance) {
-        missedGlance->requestInterruption();
-        missedGlance->wait();
-    }
+    saveListing->listPending(ClosingListingWait);
 }
 
 QString NotesModel::getNotePath(const QString &note) const
@@ -138,95 +94,14 @@ QVariant NotesModel::getNoteData(const QString &note) const
     return QVariant::fromValue(noteAt(row));
 }
 
-// The loaded notes speak for themselves: their state is what this process shows.
-QHash<QString, CronReconciler::Reminder> NotesModel::loadedReminders() const
-{
-    QHash<QString, CronReconciler::Reminder> loaded;
-    for (const Row &row : qAsConst(notes)) {
-        if (row.note && row.note->loaded())
-            loaded.insert(row.note->file(), { int(row.note->notifyType()), row.note->notifyDate() });
-    }
-    return loaded;
-}
-
-MissedReminders::Note NotesModel::reminderOf(int row) const
-{
-    const Row &entry = notes.at(row);
-    if (entry.note && entry.note->loaded())
-        return { entry.file, entry.note->notifyType(), entry.note->notifyDate(), entry.modifyDate };
-    // Most notes have no reminder; their files are only glanced at.
-    const CronReconciler::Reminder reminder = CronReconciler::readReminder(entry.file);
-    return { entry.file, reminder.type, reminder.date, entry.modifyDate };
-}
-
 void NotesModel::findMissedReminders()
 {
-    if (missedGlance && missedGlance->isRunning())
-        return;
-    // Only the names go to the worker, which reads the files of the notes
-    // not loaded here and hands back the few with a reminder.
-    QStringList files;
-    files.reserve(notes.size());
-    for (int row = 0; row < notes.size(); ++row)
-        files << fileAt(row);
-    missedGlance = QThread::create([this, files = std::move(files), loaded = loadedReminders()] {
-        CronReconciler::yieldToWindow();
-        QVector<MissedReminders::Note> found;
-        QVector<int> rows;
-        for (int row = 0; row < files.size(); ++row) {
-            if (QThread::currentThread()->isInterruptionRequested())
-                return;
-            if (row % WindowActivity::FilesBetweenPauses == 0)
-                WindowActivity::pauseWhileDrawing();
-            const CronReconciler::Reminder reminder = CronReconciler::reminderOf(files.at(row), loaded);
-            if (reminder.type == AbstractNote::RepeatNever)
-                continue;
-            found << MissedReminders::Note { files.at(row), reminder.type, reminder.date, QDateTime() };
-            rows << row;
-        }
-        // The start of the history is put on record here, off the window's
-        // thread, the first time: a write of it waits for the disk.
-        ReminderHistory::since();
-        // The rows and the history of announcements are the main thread's.
-        // Dropped unread when the model goes first.
-        QMetaObject::invokeMethod(
-            this,
-            [this, found, rows]() mutable {
-                QVector<MissedReminders::Note> listed;
-                for (int i = 0; i < found.size(); ++i) {
-                    const int hint = rows.at(i);
-                    const int row = hint < notes.size() && fileAt(hint) == found.at(i).file
-                        ? hint
-                        : indexOfFile(found.at(i).file);
-                    if (row < 0)
-                        continue;
-                    found[i].modifyDate = modifyDateAt(row);
-                    listed << found.at(i);
-                }
-                emit missedRemindersFound(takeMissed(listed));
-            },
-            Qt::QueuedConnection);
-    });
-    connect(missedGlance, &QThread::finished, missedGlance, &QObject::deleteLater);
-    WindowActivity::follow();
-    missedGlance->start();
-}
-
-QVariantList NotesModel::takeMissed(const QVector<MissedReminders::Note> &candidates)
-{
-    QVariantList result;
-    const QList<MissedReminders::Missed> missed = MissedReminders::take(
-        candidates, [this](const QString &file) { return indexOfFile(file) >= 0; }, QDateTime::currentDateTime());
-    for (const MissedReminders::Missed &entry : missed)
-        result << QVariantMap { { QStringLiteral("file"), entry.file }, { QStringLiteral("dueDate"), entry.dueDate } };
-    return result;
+    reminders->findMissed();
 }
 
 void NotesModel::reminderAnnounced(const QString &file)
 {
-    const int row = indexOfFile(file);
-    if (row >= 0)
-        MissedReminders::announced(reminderOf(row), QDateTime::currentDateTime());
+    reminders->announced(file);
 }
 
 bool NotesModel::isNoteFileName(const QString &file)
@@ -368,7 +243,7 @@ bool NotesModel::unlistNotes(const QStringList &names, QStringList *reminders, Q
     // the only record of its reminder.
     for (const QString &name : names) {
         const int row = indexOfFile(name);
-        if (hasReminder(name, row >= 0 ? notes.at(row).note.data() : nullptr))
+        if (CollectionReminders::hasReminder(name, row >= 0 ? madeNoteAt(row) : nullptr))
             *reminders << name;
     }
 
@@ -434,17 +309,6 @@ int NotesModel::restoreRemovedItems()
     return restored.size();
 }
 
-// A note that was never loaded here does not know its reminder; its file
-// does. Without this the line of a deleted note would stay in the crontab.
-bool NotesModel::hasReminder(const QString &file, const AbstractNote *note) const
-{
-    if (note && note->notifyType() != AbstractNote::RepeatNever)
-        return true;
-    const QString path = notesDirectory() + QLatin1Char('/') + file;
-    return SafeIniFile::isRegularFile(path)
-        && QSettings(path, QSettings::IniFormat).value(QStringLiteral("notify-type"), 0).toInt() != 0;
-}
-
 QString NotesModel::busyMessage()
 {
     return tr("Another program is changing the notes. Please try again.");
@@ -460,25 +324,9 @@ void NotesModel::holdRemovedNote(const NotePtr &note)
 {
     // A note that is gone must not get its line back from a pending check,
     // nor report saves or loads to this model any more.
-    pendingCronNotes.removeAll(note);
+    reminders->forget(note);
     disconnect(note.data(), nullptr, this, nullptr);
     removedNotes.hold(note);
-}
-
-void NotesModel::checkCronNote(NotePtr noteDataItem)
-{
-    if (!noteDataItem)
-        return;
-    if (!pendingCronNotes.contains(noteDataItem))
-        pendingCronNotes.append(noteDataItem);
-    cronCheckTimer.start();
-}
-
-void NotesModel::checkCronNotes()
-{
-    // One run gives every note of the collection its true line, the queued
-    // ones among them; after a failed run they wait for the next check.
-    cronReconciler->reconcileInBackground();
 }
 
 bool NotesModel::reminderDue(const QString &fileName)
@@ -486,7 +334,7 @@ bool NotesModel::reminderDue(const QString &fileName)
     QString file = fileName;
     if (!file.endsWith(NoteSuffix))
         file += NoteSuffix;
-    return CronReconciler::reminderDue(file, QDateTime::currentDateTime());
+    return CollectionReminders::isDue(file);
 }
 
 void NotesModel::setLastModified(QSettings &conf, const QString &file, const QDateTime &date)
@@ -505,7 +353,7 @@ void NotesModel::connectNote(const NotePtr &note)
     connect(note.data(), &AbstractNote::loadedChanged, this, [this, weak] {
         const NotePtr strong = weak.toStrongRef();
         if (strong && strong->loaded() && strong->notifyType() != AbstractNote::RepeatNever)
-            checkCronNote(strong);
+            reminders->check(strong);
     });
 }
 
@@ -514,117 +362,10 @@ void NotesModel::onNoteSaved(const QString &file)
     // Only a note file name may become a group of "notes.conf".
     if (!isNoteFileName(file))
         return;
-    pendingListings.removeAll(file);
-    pendingListings.append(file);
-    listSavedNotes();
+    saveListing->add(file);
     const int row = indexOfFile(file);
     if (row >= 0)
         emit dataChanged(index(row), index(row));
-}
-
-// Records the saves in "notes.conf", which is what tells other processes.
-// The note files are written already; while another process holds the
-// lock, the listing waits and is tried again shortly.
-void NotesModel::listSavedNotes(int waitMsec)
-{
-    if (pendingListings.isEmpty())
-        return;
-    NoteWatcher::instance()->stopWatchingAndResumeAfter(WatcherPause);
-    const NotesConfLock lock(waitMsec);
-    if (!lock.isLocked()) {
-        if (!listingRetryTimer) {
-            listingRetryTimer = new QTimer(this);
-            listingRetryTimer->setSingleShot(true);
-            listingRetryTimer->setInterval(ListingRetryDelay);
-            connect(listingRetryTimer, &QTimer::timeout, this, [this] { listSavedNotes(); });
-        }
-        listingRetryTimer->start();
-        return;
-    }
-    QStringList vanished;
-    QString error;
-    if (!listSavedInPlace(&error)) {
-        SafeIniFile confFile(NoteWatcher::confPath());
-        listSavedWithSettings(confFile, &vanished);
-        error = confFile.errorString();
-    }
-    pendingListings.clear();
-    // The note itself is saved; only its place in the list is not.
-    if (!error.isEmpty())
-        reportError(tr("The list of notes could not be updated: %1").arg(error));
-    for (const QString &file : qAsConst(vanished)) {
-        const int row = indexOfFile(file);
-        if (row >= 0)
-            dropRow(row);
-    }
-}
-
-// The usual save, of notes that "notes.conf" lists already: only their
-// lines change. False when the file needs more than that.
-bool NotesModel::listSavedInPlace(QString *error)
-{
-    NotesConfEdit conf(NoteWatcher::confPath());
-    const QString top = NotesGroup + QLatin1Char('/');
-    QString lastFile;
-    QDateTime lastDate;
-    for (const QString &file : qAsConst(pendingListings)) {
-        const int row = indexOfFile(file);
-        if (row < 0)
-            continue;
-        lastFile = file;
-        lastDate = modifyDateAt(row);
-        const QString group = top + file + QLatin1Char('/');
-        if (!conf.contains(group + NoteTypeKey) || !conf.setValue(group + ModificationDateKey, lastDate)
-            || !conf.setValue(LastModifiedFileKey, lastFile) || !conf.setValue(LastModificationDateKey, lastDate))
-            return false;
-    }
-    if (!lastFile.isNull()) {
-        lastModifiedFile = lastFile;
-        lastModificationDate = lastDate;
-    }
-    conf.commit();
-    *error = conf.errorString();
-    return true;
-}
-
-void NotesModel::listSavedWithSettings(SafeIniFile &confFile, QStringList *vanished)
-{
-    if (QSettings *conf = confFile.settings()) {
-        for (const QString &file : qAsConst(pendingListings)) {
-            const int row = indexOfFile(file);
-            // Removed meanwhile, here or elsewhere: its group stays away.
-            if (row < 0)
-                continue;
-            // Removed by another program while this save waited: that
-            // removal took the new file with the note's others. Listing it
-            // again would leave a group without a file; the page offers to
-            // keep the note instead.
-            if (!QFileInfo::exists(notesDirectory() + QLatin1Char('/') + file) && !isListed(*conf, file)) {
-                *vanished << file;
-                continue;
-            }
-            const QDateTime modifyDate = modifyDateAt(row);
-            setLastModified(*conf, file, modifyDate);
-            conf->beginGroup(NotesGroup);
-            conf->beginGroup(file);
-            conf->setValue(ModificationDateKey, modifyDate);
-            // A group that another process removed meanwhile comes back whole,
-            // not as a note of the default kind.
-            if (!conf->contains(NoteTypeKey))
-                conf->setValue(NoteTypeKey, notes.at(row).note ? int(notes.at(row).note->type()) : notes.at(row).type);
-            conf->endGroup();
-            conf->endGroup();
-        }
-        confFile.commit();
-    }
-}
-
-bool NotesModel::isListed(QSettings &conf, const QString &file)
-{
-    conf.beginGroup(NotesGroup);
-    const bool listed = conf.childGroups().contains(file);
-    conf.endGroup();
-    return listed;
 }
 
 // Whatever any process did to the collection since the last look: rows for
@@ -653,7 +394,7 @@ void NotesModel::followCollection()
         dropRow(row);
     for (const CollectionIndex::Entry &entry : changes.redated) {
         // A save of ours not listed yet is newer than what the listing says.
-        if (!pendingListings.contains(entry.file))
+        if (!saveListing->isPending(entry.file))
             reloadNote(entry.file, entry.modifyDate);
     }
     appendRows(changes.added);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "cronreconciler.h"
-#include "missedreminders.h"
 #include "noteptr.h"
 #include "noterowsmodel.h"
 #include "notesconflock.h"
@@ -9,17 +7,13 @@
 #include "removednotes.h"
 
 #include <QDateTime>
-#include <QList>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
-#include <QThread>
-#include <QTimer>
-#include <QVector>
 
 class AbstractNote;
+class CollectionReminders;
 class QSettings;
-class SafeIniFile;
+class SaveListing;
 
 // All notes of the collection listed in "notes.conf", one row per note.
 class NotesModel : public NoteRowsModel
@@ -76,20 +70,12 @@ public slots:
     bool addItem(AbstractNote *note);
     bool removeItems(const QStringList &files);
 
-private slots:
-    void checkCronNote(NotePtr noteDataItem);
-    void checkCronNotes();
-
 private:
     void setLastModified(QSettings &conf, const QString &file, const QDateTime &date);
     void noteMade(const NotePtr &note) override { connectNote(note); }
     void connectNote(const NotePtr &note);
     QString allocateFileName(QSettings &conf);
     void onNoteSaved(const QString &file);
-    void listSavedNotes(int waitMsec = NotesConfLock::DefaultWait);
-    bool listSavedInPlace(QString *error);
-    void listSavedWithSettings(SafeIniFile &confFile, QStringList *vanished);
-    static bool isListed(QSettings &conf, const QString &file);
     bool unlistNotes(const QStringList &names, QStringList *reminders, QString *error);
     static QString busyMessage();
     void onNoteChanged(const QString &file, const QDateTime &modifyDate);
@@ -97,10 +83,6 @@ private:
     void dropRow(int row);
     void reloadNote(const QString &file, const QDateTime &modifyDate);
     void holdRemovedNote(const NotePtr &note);
-    MissedReminders::Note reminderOf(int row) const;
-    QHash<QString, CronReconciler::Reminder> loadedReminders() const;
-    QVariantList takeMissed(const QVector<MissedReminders::Note> &candidates);
-    bool hasReminder(const QString &file, const AbstractNote *note) const;
     void reportError(const QString &message);
 
     RemovedNotes removedNotes;
@@ -108,13 +90,8 @@ private:
     QByteArray confStamp;
     QString lastModifiedFile;
     QDateTime lastModificationDate;
-    QTimer cronCheckTimer;
-    QList<NotePtr> pendingCronNotes;
-    CronReconciler *cronReconciler = nullptr;
-    // Saved notes whose new date "notes.conf" does not list yet.
-    QStringList pendingListings;
-    QTimer *listingRetryTimer = nullptr;
-    QPointer<QThread> missedGlance;
+    SaveListing *saveListing = nullptr;
+    CollectionReminders *reminders = nullptr;
     NoteTrash trash;
     QString m_lastError;
 };
