@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import QtQuick.Controls 2.15 as Controls
+import QtQuick.Templates 2.15 as T
 import Zib.Components 1.0
 import Zib.NotesBase 1.0
 import "private"
@@ -32,6 +32,13 @@ Item {
     readonly property real unit: typeof dpiRatio === "number" && dpiRatio > 0 ? dpiRatio : 1
     readonly property bool listLayout: viewMode === 1
     readonly property bool _windowFramed: typeof root === "undefined" || !root || root.framed !== false
+    property Item _scrollBar: null
+    on_WindowFramedChanged: _makeScrollBar()
+
+    function _makeScrollBar() {
+        if (_windowFramed && !_scrollBar)
+            _scrollBar = Qt.createComponent("private/NotesListScrollBar.qml").createObject(view);
+    }
 
     function toggleCheckMode() {
         checkMode = !checkMode;
@@ -92,7 +99,10 @@ Item {
             checkedNotes = [];
     }
 
-    Component.onCompleted: viewMode = storedViewMode()
+    Component.onCompleted: {
+        viewMode = storedViewMode();
+        _makeScrollBar();
+    }
 
     GridView {
         id: view
@@ -141,9 +151,9 @@ Item {
             NumberAnimation { properties: "x,y"; duration: 200; easing.type: Easing.OutQuad }
         }
 
-        Controls.ScrollBar.vertical: Controls.ScrollBar {
-            Accessible.name: qsTr("Scroll the notes")
-        }
+        // Made with the cards, after the first frame; the template's
+        // attached property leaves the style's document unread until then.
+        T.ScrollBar.vertical: notesList._scrollBar
     }
 
     // What an empty window offers a first-time user.

@@ -103,9 +103,16 @@ Item {
             var view = window.notesList.list;
             view.forceLayout();
             compare(view.itemAtIndex(0), null);
+            compare(window.notesList._scrollBar, null);
             window.framed = true;
             tryVerify(function () { return view.itemAtIndex(0) !== null; });
             compare(view.itemAtIndex(0).fileName, cardAt(0).fileName);
+            // The scroll bar comes with the cards, attached to the view.
+            var bar = window.notesList._scrollBar;
+            verify(bar !== null);
+            compare(bar.parent, view);
+            compare(bar.orientation, Qt.Vertical);
+            compare(bar.Accessible.name, "Scroll the notes");
         }
 
         function test_restoresViewMode_data() {

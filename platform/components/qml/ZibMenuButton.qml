@@ -1,5 +1,6 @@
 import QtQuick 2.9
 import QtQuick.Controls 2.5
+import QtQuick.Templates 2.5 as T
 
 // A square icon button for title rows and tool bars. toolTipText is also the
 // name a screen reader announces; Tab reaches the button, Space or Enter
@@ -47,7 +48,9 @@ AbstractButton {
         }
     }
 
-    ToolTip.visible: toolTipText !== "" && (hovered || visualFocus)
-    ToolTip.text: shortcutText !== "" ? toolTipText + " (" + shortcutText + ")" : toolTipText
-    ToolTip.delay: 700
+    // The template's tip: the style's document for it is read when a tip is
+    // first shown, not with the window.
+    T.ToolTip.visible: toolTipText !== "" && (hovered || visualFocus)
+    T.ToolTip.text: shortcutText !== "" ? toolTipText + " (" + shortcutText + ")" : toolTipText
+    T.ToolTip.delay: 700
 }

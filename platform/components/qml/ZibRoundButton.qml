@@ -1,5 +1,6 @@
 import QtQuick 2.9
 import QtQuick.Controls 2.5
+import QtQuick.Templates 2.5 as T
 
 // The round accent button that confirms a page; reachable with Tab.
 AbstractButton {
@@ -17,9 +18,11 @@ AbstractButton {
     Accessible.name: toolTipText
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
-    ToolTip.visible: hovered || visualFocus
-    ToolTip.text: toolTipText
-    ToolTip.delay: 700
+    // The template's tip: the style's document for it is read when a tip is
+    // first shown, not with the window.
+    T.ToolTip.visible: hovered || visualFocus
+    T.ToolTip.text: toolTipText
+    T.ToolTip.delay: 700
 
     background: Item {
         // Soft shadow made of rings; no graphical effects module needed.

@@ -1,5 +1,6 @@
 import QtQuick 2.9
 import QtQuick.Controls 2.5
+import QtQuick.Templates 2.5 as T
 
 // The bar above a list: buttons on the left (leftRowItems), a search line,
 // buttons on the right (rightRowItems). toggleHelperBar() swaps it for the
@@ -51,9 +52,11 @@ Rectangle {
             placeholderText: qsTr("Search")
             selectByMouse: true
             Accessible.name: qsTr("Search")
-            ToolTip.visible: hovered && text === ""
-            ToolTip.text: qsTr("Search the notes (Ctrl+F)")
-            ToolTip.delay: 700
+            // The template's tip: the style's document for it is read when a tip is
+            // first shown, not with the window.
+            T.ToolTip.visible: hovered && text === ""
+            T.ToolTip.text: qsTr("Search the notes (Ctrl+F)")
+            T.ToolTip.delay: 700
             // Esc first clears the text, then leaves the field; the window's
             // own Esc (leaving the page) waits until then.
             Keys.onShortcutOverride: event.accepted = event.key === Qt.Key_Escape && (text !== "" || activeFocus)

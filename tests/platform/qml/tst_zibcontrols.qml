@@ -1,4 +1,5 @@
 import QtQuick 2.3
+import QtQuick.Templates 2.5 as T
 import QtTest 1.2
 import Zib.Components 1.0
 
@@ -113,6 +114,16 @@ Item {
             mouseClick(button)
             compare(clickSpy.count, 1)
             verify(!button.checked)
+        }
+
+        function test_menu_button_shows_its_tip_on_hover() {
+            button.toolTipText = "Add"
+            button.shortcutText = "Ctrl+N"
+            mouseMove(button, button.width / 2, button.height / 2)
+            tryVerify(function() { return button.T.ToolTip.toolTip.visible }, 3000)
+            compare(button.T.ToolTip.toolTip.text, "Add (Ctrl+N)")
+            mouseMove(scene, 1, scene.height - 1)
+            tryVerify(function() { return !button.T.ToolTip.toolTip.visible }, 3000)
         }
 
         function test_slider_index_follows_both_ways() {
