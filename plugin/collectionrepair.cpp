@@ -1,6 +1,7 @@
 #include "collectionrepair.h"
 
 #include "abstractnote.h"
+#include "notesconfkeys.h"
 #include "notesconflock.h"
 #include "notesmodel.h"
 #include "safeinifile.h"
@@ -250,7 +251,7 @@ CollectionIndex::Listing CollectionRepair::open(const QString &directory, const 
     if (listing.entries.isEmpty() && (!confExisted || counter != QLatin1String("1"))) {
         const NotesConfLock lock;
         SafeIniFile fresh(confPath);
-        const QString key = QStringLiteral("next-filename");
+        const QString &key = NotesConfKeys::NextFilename;
         // Written back only while nobody has moved the counter meanwhile.
         if (lock.isLocked() && fresh.isOpen()
             && fresh.settings()->value(key, QStringLiteral("1")).toString() == counter) {

@@ -7,6 +7,7 @@
 #include "cronreconciler.h"
 #include "crontab.h"
 #include "notenames.h"
+#include "notesconfkeys.h"
 #include "notesconflock.h"
 #include "notesdirectory.h"
 #include "notewatcher.h"
@@ -22,12 +23,6 @@ namespace {
 const int WatcherPause = 1000;
 const int ClosingListingWait = 3000;
 
-const QString NotesGroup = QStringLiteral("Notes");
-const QString NextFilenameKey = QStringLiteral("next-filename");
-const QString LastModifiedFileKey = QStringLiteral("last-modified-file");
-const QString LastModificationDateKey = QStringLiteral("last-modification-date");
-const QString ModificationDateKey = QStringLiteral("modification-date");
-const QString NoteTypeKey = QStringLiteral("note-type");
 const QString NoteSuffix = QStringLiteral(".note");
 
 } // namespace
@@ -142,13 +137,13 @@ bool NotesModel::addItem(AbstractNote *note)
             error = note->saveError();
         }
         if (ok) {
-            conf->beginGroup(NotesGroup);
+            conf->beginGroup(NotesConfKeys::NotesGroup);
             conf->beginGroup(file);
-            conf->setValue(ModificationDateKey, note->modifyDate());
-            conf->setValue(NoteTypeKey, int(note->type()));
+            conf->setValue(NotesConfKeys::ModificationDate, note->modifyDate());
+            conf->setValue(NotesConfKeys::NoteType, int(note->type()));
             conf->endGroup();
             conf->endGroup();
-            conf->setValue(NextFilenameKey, nextFilename);
+            conf->setValue(NotesConfKeys::NextFilename, nextFilename);
             setLastModified(*conf, file, note->modifyDate());
             ok = confFile.commit();
             if (!ok) {
@@ -255,7 +250,7 @@ bool NotesModel::unlistNotes(const QStringList &names, QStringList *reminders, Q
     *error = confFile.errorString();
     if (!conf || !CollectionRepair::hideAll(directory, names, error))
         return false;
-    conf->beginGroup(NotesGroup);
+    conf->beginGroup(NotesConfKeys::NotesGroup);
     for (const QString &name : names)
         conf->remove(name);
     conf->endGroup();
@@ -289,7 +284,7 @@ int NotesModel::restoreRemovedItems()
             conf, [this](const QString &file) { return indexOfFile(file) >= 0; },
             [&] {
                 const QString file = allocateFileName(conf);
-                conf.setValue(NextFilenameKey, nextFilename);
+                conf.setValue(NotesConfKeys::NextFilename, nextFilename);
                 return file;
             });
         // Other processes see the notes come back as an addition.
@@ -341,8 +336,8 @@ void NotesModel::setLastModified(QSettings &conf, const QString &file, const QDa
 {
     lastModifiedFile = file;
     lastModificationDate = date;
-    conf.setValue(LastModifiedFileKey, file);
-    conf.setValue(LastModificationDateKey, date);
+    conf.setValue(NotesConfKeys::LastModifiedFile, file);
+    conf.setValue(NotesConfKeys::LastModificationDate, date);
 }
 
 void NotesModel::connectNote(const NotePtr &note)
@@ -426,7 +421,7 @@ QString NotesModel::keepRemovedNote(AbstractNote *note)
             return QString();
         }
         file = allocateFileName(*conf.settings());
-        conf.settings()->setValue(NextFilenameKey, nextFilename);
+        conf.settings()->setValue(NotesConfKeys::NextFilename, nextFilename);
         if (!conf.commit()) {
             reportError(tr("The note could not be kept: %1").arg(conf.errorString()));
             removedNotes.hold(handle);

@@ -3,6 +3,7 @@
 #include "abstractnote.h"
 #include "collectionrepair.h"
 #include "crontab.h"
+#include "notesconfkeys.h"
 #include "notesdirectory.h"
 #include "safeinifile.h"
 
@@ -18,9 +19,6 @@
 
 namespace {
 
-const QString NotesGroup = QStringLiteral("Notes");
-const QString ModificationDateKey = QStringLiteral("modification-date");
-const QString NoteTypeKey = QStringLiteral("note-type");
 const QString NoteSuffix = QStringLiteral(".note");
 
 bool hasReminder(const QString &path)
@@ -93,7 +91,7 @@ void NoteTrash::remember(const QString &confPath, const QStringList &files)
     this->files.clear();
     const QString directory = notesDirectory();
     QSettings conf(confPath, QSettings::IniFormat);
-    conf.beginGroup(NotesGroup);
+    conf.beginGroup(NotesConfKeys::NotesGroup);
     for (const QString &file : files) {
         RemovedNote note;
         note.file = file;
@@ -186,7 +184,7 @@ QVector<NoteTrash::RestoredNote> NoteTrash::restore(QSettings &conf,
                                                     const std::function<bool(const QString &)> &isTaken,
                                                     const std::function<QString()> &freshName)
 {
-    conf.beginGroup(NotesGroup);
+    conf.beginGroup(NotesConfKeys::NotesGroup);
     const QStringList groupList = conf.childGroups();
     conf.endGroup();
     const QSet<QString> groups(groupList.cbegin(), groupList.cend());
@@ -207,13 +205,13 @@ QVector<NoteTrash::RestoredNote> NoteTrash::restore(QSettings &conf,
         // A note whose file is gone for good (the trash was emptied) stays gone.
         if (!restoreFiles(note, name, filesOf.value(note.file)))
             continue;
-        const QString group = NotesGroup + QLatin1Char('/') + name + QLatin1Char('/');
+        const QString group = NotesConfKeys::NotesGroup + QLatin1Char('/') + name + QLatin1Char('/');
         for (auto it = note.group.cbegin(); it != note.group.cend(); ++it)
             conf.setValue(group + it.key(), it.value());
         RestoredNote back;
         back.file = name;
-        back.modifyDate = note.group.value(ModificationDateKey).toDateTime();
-        back.type = note.group.value(NoteTypeKey, 0).toInt();
+        back.modifyDate = note.group.value(NotesConfKeys::ModificationDate).toDateTime();
+        back.type = note.group.value(NotesConfKeys::NoteType, 0).toInt();
         // A kind no note class reads was no row before either.
         if (back.type >= AbstractNote::TextType && back.type <= AbstractNote::CanvasType)
             restored.append(back);

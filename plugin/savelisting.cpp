@@ -2,6 +2,7 @@
 
 #include "noterowsmodel.h"
 #include "notesconfedit.h"
+#include "notesconfkeys.h"
 #include "notesdirectory.h"
 #include "notewatcher.h"
 #include "safeinifile.h"
@@ -13,12 +14,6 @@
 namespace {
 
 const int RetryDelay = 250;
-
-const QString NotesGroup = QStringLiteral("Notes");
-const QString LastModifiedFileKey = QStringLiteral("last-modified-file");
-const QString LastModificationDateKey = QStringLiteral("last-modification-date");
-const QString ModificationDateKey = QStringLiteral("modification-date");
-const QString NoteTypeKey = QStringLiteral("note-type");
 
 } // namespace
 
@@ -70,7 +65,7 @@ void SaveListing::listPending(int waitMsec)
 bool SaveListing::listInPlace(QString *error)
 {
     NotesConfEdit conf(NoteWatcher::confPath());
-    const QString top = NotesGroup + QLatin1Char('/');
+    const QString top = NotesConfKeys::NotesGroup + QLatin1Char('/');
     QString lastFile;
     QDateTime lastDate;
     for (const QString &file : qAsConst(m_pending)) {
@@ -80,8 +75,10 @@ bool SaveListing::listInPlace(QString *error)
         lastFile = file;
         lastDate = m_rows->modifyDateAt(row);
         const QString group = top + file + QLatin1Char('/');
-        if (!conf.contains(group + NoteTypeKey) || !conf.setValue(group + ModificationDateKey, lastDate)
-            || !conf.setValue(LastModifiedFileKey, lastFile) || !conf.setValue(LastModificationDateKey, lastDate))
+        if (!conf.contains(group + NotesConfKeys::NoteType)
+            || !conf.setValue(group + NotesConfKeys::ModificationDate, lastDate)
+            || !conf.setValue(NotesConfKeys::LastModifiedFile, lastFile)
+            || !conf.setValue(NotesConfKeys::LastModificationDate, lastDate))
             return false;
     }
     conf.commit();
@@ -111,15 +108,15 @@ void SaveListing::listWithSettings(SafeIniFile &confFile, QStringList *vanished)
         }
         lastFile = file;
         lastDate = m_rows->modifyDateAt(row);
-        conf->setValue(LastModifiedFileKey, lastFile);
-        conf->setValue(LastModificationDateKey, lastDate);
-        conf->beginGroup(NotesGroup);
+        conf->setValue(NotesConfKeys::LastModifiedFile, lastFile);
+        conf->setValue(NotesConfKeys::LastModificationDate, lastDate);
+        conf->beginGroup(NotesConfKeys::NotesGroup);
         conf->beginGroup(file);
-        conf->setValue(ModificationDateKey, lastDate);
+        conf->setValue(NotesConfKeys::ModificationDate, lastDate);
         // A group that another process removed meanwhile comes back whole,
         // not as a note of the default kind.
-        if (!conf->contains(NoteTypeKey))
-            conf->setValue(NoteTypeKey, m_rows->typeAt(row));
+        if (!conf->contains(NotesConfKeys::NoteType))
+            conf->setValue(NotesConfKeys::NoteType, m_rows->typeAt(row));
         conf->endGroup();
         conf->endGroup();
     }
@@ -130,7 +127,7 @@ void SaveListing::listWithSettings(SafeIniFile &confFile, QStringList *vanished)
 
 bool SaveListing::isListed(QSettings &conf, const QString &file)
 {
-    conf.beginGroup(NotesGroup);
+    conf.beginGroup(NotesConfKeys::NotesGroup);
     const bool listed = conf.childGroups().contains(file);
     conf.endGroup();
     return listed;
