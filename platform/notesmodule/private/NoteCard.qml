@@ -85,7 +85,8 @@ Item {
     // available with every scene graph backend. Only their rims show beside
     // the card, so only rims are drawn, wide enough for a pressed card: a
     // filled layer had the software renderer blend every pixel under the
-    // card, which was most of the work of drawing a frame of the list.
+    // card, which was most of the work of drawing a frame of the list. Their
+    // faintness is in the colour: an opacity is a scene node of its own.
     Rectangle {
         anchors.fill: background
         anchors.topMargin: 1 * card.unit
@@ -94,9 +95,8 @@ Item {
         anchors.rightMargin: -1 * card.unit
         radius: background.radius + 2 * card.unit
         color: "transparent"
-        border.color: "#000000"
+        border.color: "#0f000000"
         border.width: (background.scale < 1 ? 6 : 4) * card.unit
-        opacity: 0.06
     }
     Rectangle {
         anchors.fill: background
@@ -104,9 +104,8 @@ Item {
         anchors.bottomMargin: -1.5 * card.unit
         radius: background.radius + 1
         color: "transparent"
-        border.color: "#000000"
+        border.color: "#1f000000"
         border.width: (background.scale < 1 ? 5 : 3) * card.unit
-        opacity: 0.12
     }
 
     // The geometry of everything down to the texts is given by bindings, not
