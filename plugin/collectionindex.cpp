@@ -1,6 +1,7 @@
 #include "collectionindex.h"
 
 #include "abstractnote.h"
+#include "notesconfkeys.h"
 #include "notesconfreader.h"
 
 #include <QCryptographicHash>
@@ -19,7 +20,7 @@ const qint64 SettledSeconds = 2;
 // "." or "-".
 bool isNoteFileName(const QString &name)
 {
-    static const QString suffix = QStringLiteral(".note");
+    const QString &suffix = NotesConfKeys::NoteSuffix;
     if (name.size() <= suffix.size() || !name.endsWith(suffix))
         return false;
     for (int i = 0; i < name.size(); ++i) {
@@ -37,15 +38,15 @@ namespace {
 QVector<CollectionIndex::Group> settingsGroups(QSettings &conf)
 {
     QVector<CollectionIndex::Group> groups;
-    conf.beginGroup(QStringLiteral("Notes"));
+    conf.beginGroup(NotesConfKeys::NotesGroup);
     const QStringList names = conf.childGroups();
     groups.reserve(names.size());
     for (const QString &name : names) {
         if (!isNoteFileName(name))
             continue;
         conf.beginGroup(name);
-        groups.append({ name, conf.value(QStringLiteral("modification-date")).toDateTime(),
-                        conf.value(QStringLiteral("note-type")) });
+        groups.append(
+            { name, conf.value(NotesConfKeys::ModificationDate).toDateTime(), conf.value(NotesConfKeys::NoteType) });
         conf.endGroup();
     }
     conf.endGroup();
@@ -76,9 +77,9 @@ QVector<CollectionIndex::Group> readGroups(const QString &path, CollectionIndex:
     *listing = CollectionIndex::Listing();
     QSettings conf(path, QSettings::IniFormat);
     groups = settingsGroups(conf);
-    listing->lastModifiedFile = conf.value(QStringLiteral("last-modified-file")).toString();
-    listing->lastModificationDate = conf.value(QStringLiteral("last-modification-date")).toDateTime();
-    listing->nextFilename = conf.value(QStringLiteral("next-filename")).toString();
+    listing->lastModifiedFile = conf.value(NotesConfKeys::LastModifiedFile).toString();
+    listing->lastModificationDate = conf.value(NotesConfKeys::LastModificationDate).toDateTime();
+    listing->nextFilename = conf.value(NotesConfKeys::NextFilename).toString();
     listing->complete = conf.status() == QSettings::NoError;
     return groups;
 }
@@ -106,7 +107,7 @@ void CollectionIndex::forEachNoteGroup(const QString &path, const std::function<
     if (NotesConfReader::readNames(path, visitNote) == NotesConfReader::Read)
         return;
     QSettings conf(path, QSettings::IniFormat);
-    conf.beginGroup(QStringLiteral("Notes"));
+    conf.beginGroup(NotesConfKeys::NotesGroup);
     for (const QString &name : conf.childGroups())
         visitNote(name);
 }

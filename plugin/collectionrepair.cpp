@@ -24,7 +24,6 @@ namespace {
 
 const QString DeletingSuffix = QStringLiteral(".deleting");
 const QString AddingSuffix = QStringLiteral(".adding");
-const QString NoteSuffix = QStringLiteral(".note");
 
 QString joined(const QString &directory, const QString &file)
 {
@@ -160,7 +159,7 @@ bool CollectionRepair::repair(const QString &directory)
     QSettings *conf = confFile.settings();
     if (entries.isEmpty() || !conf)
         return false;
-    conf->beginGroup(QStringLiteral("Notes"));
+    conf->beginGroup(NotesConfKeys::NotesGroup);
     const QStringList groupList = conf->childGroups();
     conf->endGroup();
     const QSet<QString> groups(groupList.cbegin(), groupList.cend());
@@ -214,16 +213,16 @@ void CollectionRepair::listNote(QSettings &conf, const QString &directory, const
     else if (note.contains(QStringLiteral("line-width")))
         type = AbstractNote::CanvasType;
 
-    conf.beginGroup(QStringLiteral("Notes"));
+    conf.beginGroup(NotesConfKeys::NotesGroup);
     conf.beginGroup(file);
-    conf.setValue(QStringLiteral("modification-date"), QFileInfo(path).lastModified());
-    conf.setValue(QStringLiteral("note-type"), type);
+    conf.setValue(NotesConfKeys::ModificationDate, QFileInfo(path).lastModified());
+    conf.setValue(NotesConfKeys::NoteType, type);
     conf.endGroup();
     conf.endGroup();
 
     // The counter must never hand out the name again.
-    const quint64 number = counterValue(file.left(file.size() - NoteSuffix.size()));
-    const QString next = QStringLiteral("next-filename");
+    const quint64 number = counterValue(file.left(file.size() - NotesConfKeys::NoteSuffix.size()));
+    const QString &next = NotesConfKeys::NextFilename;
     if (number >= counterValue(conf.value(next).toString()))
         conf.setValue(next, QString::number(number + 1, 16));
 }

@@ -1,5 +1,6 @@
 #include "notenames.h"
 
+#include "notesconfkeys.h"
 #include "notesdirectory.h"
 
 #include <QDir>
@@ -16,17 +17,17 @@ quint64 NoteNames::counterValue(const QString &counter)
 
 QString NoteNames::allocate(QSettings &conf, QString *counter, const std::function<bool(const QString &)> &isTaken)
 {
-    quint64 value = qMax(counterValue(*counter), counterValue(conf.value(QStringLiteral("next-filename")).toString()));
+    quint64 value = qMax(counterValue(*counter), counterValue(conf.value(NotesConfKeys::NextFilename).toString()));
     if (value == 0)
         value = 1;
 
-    conf.beginGroup(QStringLiteral("Notes"));
+    conf.beginGroup(NotesConfKeys::NotesGroup);
     const QStringList groups = conf.childGroups();
     conf.endGroup();
     const QSet<QString> listed(groups.cbegin(), groups.cend());
     const QDir dir(notesDirectory());
     const auto name = [](quint64 number) {
-        return QString::number(number, 16) + QStringLiteral(".note");
+        return QString::number(number, 16) + NotesConfKeys::NoteSuffix;
     };
     while (listed.contains(name(value)) || dir.exists(name(value)) || isTaken(name(value)))
         ++value;

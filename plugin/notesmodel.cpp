@@ -23,7 +23,11 @@ namespace {
 const int WatcherPause = 1000;
 const int ClosingListingWait = 3000;
 
-const QString NoteSuffix = QStringLiteral(".note");
+// The file of a note given with or without its suffix.
+QString noteFile(const QString &note)
+{
+    return note.endsWith(NotesConfKeys::NoteSuffix) ? note : note + NotesConfKeys::NoteSuffix;
+}
 
 } // namespace
 
@@ -69,10 +73,7 @@ NotesModel::~NotesModel()
 
 QString NotesModel::getNotePath(const QString &note) const
 {
-    QString name = note;
-    if (!name.endsWith(NoteSuffix))
-        name += NoteSuffix;
-    return notesDirectory() + QDir::separator() + name;
+    return notesDirectory() + QDir::separator() + noteFile(note);
 }
 
 bool NotesModel::isSpecialFile(const QString &note) const
@@ -101,7 +102,8 @@ void NotesModel::reminderAnnounced(const QString &file)
 
 bool NotesModel::isNoteFileName(const QString &file)
 {
-    return file.size() > NoteSuffix.size() && file.endsWith(NoteSuffix) && isPlainNoteFileName(file);
+    return file.size() > NotesConfKeys::NoteSuffix.size() && file.endsWith(NotesConfKeys::NoteSuffix)
+        && isPlainNoteFileName(file);
 }
 
 bool NotesModel::addItem(AbstractNote *note)
@@ -326,10 +328,7 @@ void NotesModel::holdRemovedNote(const NotePtr &note)
 
 bool NotesModel::reminderDue(const QString &fileName)
 {
-    QString file = fileName;
-    if (!file.endsWith(NoteSuffix))
-        file += NoteSuffix;
-    return CollectionReminders::isDue(file);
+    return CollectionReminders::isDue(noteFile(fileName));
 }
 
 void NotesModel::setLastModified(QSettings &conf, const QString &file, const QDateTime &date)

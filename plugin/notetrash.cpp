@@ -19,8 +19,6 @@
 
 namespace {
 
-const QString NoteSuffix = QStringLiteral(".note");
-
 bool hasReminder(const QString &path)
 {
     return QFileInfo::exists(path)
@@ -133,8 +131,9 @@ void NoteTrash::moveAway(const QString &path, const QString &originalPath)
 QString NoteTrash::owner(const QString &fileName, const QSet<QString> &names)
 {
     QString best;
-    for (int at = fileName.indexOf(NoteSuffix); at >= 0; at = fileName.indexOf(NoteSuffix, at + 1)) {
-        const QString prefix = fileName.left(at + NoteSuffix.size());
+    for (int at = fileName.indexOf(NotesConfKeys::NoteSuffix); at >= 0;
+         at = fileName.indexOf(NotesConfKeys::NoteSuffix, at + 1)) {
+        const QString prefix = fileName.left(at + NotesConfKeys::NoteSuffix.size());
         if (names.contains(prefix))
             best = prefix;
     }
