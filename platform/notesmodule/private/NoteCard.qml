@@ -37,6 +37,13 @@ Item {
         return text;
     }
 
+    // Where the texts go inside the card's face.
+    readonly property real contentMargin: (compact ? 8 : 10) * unit
+    readonly property real contentWidth: background.width - 2 * contentMargin
+    readonly property real footerY: background.height - contentMargin - dateLabel.height
+    readonly property real bodyY: contentMargin + (titleText.visible ? titleText.height + 4 * unit : 0)
+    readonly property real bodyHeight: Math.max(0, footerY - 4 * unit - bodyY)
+
     // OpenType shaping joins Arabic letters, places combining marks and makes
     // ligatures and emoji; Qt does not keep it on by itself for every script
     // that needs it. Latin, Greek and Cyrillic letters without combining
@@ -125,141 +132,129 @@ Item {
 
         Behavior on scale { NumberAnimation { duration: 80 } }
 
-        Item {
-            id: content
+        // The texts sit straight in the card, not in layout items of their
+        // own: every item is a node the renderer tracks while the list moves.
+        Text {
+            id: previewText
+            objectName: "cardPreview"
+            x: card.contentMargin
+            y: card.bodyY
+            width: card.contentWidth - (!titleText.visible && checkIndicator.visible
+                                        ? checkIndicator.width + 6 * card.unit : 0)
+            height: card.bodyHeight
+            visible: !card.isCanvas
+            // A check-list preview carries <font> marks for done
+            // entries; a text note is shown as typed.
+            textFormat: card.note && card.note.type === Note.ListType ? Text.StyledText : Text.PlainText
+            text: card.previewString
+            color: card.textColor
+            font.pixelSize: styles.label.small
+            font.preferShaping: card.needsShaping
+            wrapMode: Text.Wrap
+            elide: Text.ElideRight
+            maximumLineCount: Math.max(1, Math.floor(height / Math.max(1, fontMetrics.height)))
+            clip: true
+        }
 
-            readonly property real margin: (card.compact ? 8 : 10) * card.unit
+        FontMetrics {
+            id: fontMetrics
+            font: previewText.font
+        }
 
-            x: margin
-            y: margin
-            width: parent.width - 2 * margin
-            height: parent.height - 2 * margin
-
-            Item {
-                id: body
-                y: titleText.visible ? titleText.height + 4 * card.unit : 0
-                width: parent.width
-                height: Math.max(0, footer.y - 4 * card.unit - y)
-
-                Text {
-                    id: previewText
-                    objectName: "cardPreview"
-                    width: parent.width - (!titleText.visible && checkIndicator.visible
-                                           ? checkIndicator.width + 6 * card.unit : 0)
-                    height: parent.height
-                    visible: !card.isCanvas
-                    // A check-list preview carries <font> marks for done
-                    // entries; a text note is shown as typed.
-                    textFormat: card.note && card.note.type === Note.ListType ? Text.StyledText : Text.PlainText
-                    text: card.previewString
-                    color: card.textColor
-                    font.pixelSize: styles.label.small
-                    font.preferShaping: card.needsShaping
-                    wrapMode: Text.Wrap
-                    elide: Text.ElideRight
-                    maximumLineCount: Math.max(1, Math.floor(height / Math.max(1, fontMetrics.height)))
-                    clip: true
-                }
-
-                FontMetrics {
-                    id: fontMetrics
-                    font: previewText.font
-                }
-
-                // Only drawing notes carry images.
-                Loader {
-                    width: parent.width
-                    height: parent.height
-                    active: card.isCanvas
-                    sourceComponent: CardPicture {
-                        note: card.note
-                        alignLeft: card.compact
-                        unit: card.unit
-                    }
-                }
+        // Only drawing notes carry images.
+        Loader {
+            x: card.contentMargin
+            y: card.bodyY
+            width: card.contentWidth
+            height: card.bodyHeight
+            active: card.isCanvas
+            visible: active
+            sourceComponent: CardPicture {
+                note: card.note
+                alignLeft: card.compact
+                unit: card.unit
             }
+        }
 
-            Item {
-                id: footer
-                y: parent.height - height
-                width: parent.width
-                height: dateLabel.implicitHeight
+        Text {
+            id: dateLabel
+            objectName: "cardDate"
+            x: card.contentMargin
+            y: card.footerY
+            width: reminderMark.active ? reminderMark.x - x : card.contentWidth
+            text: card.dateText
+            textFormat: Text.PlainText
+            // The note's own ink, not faded: faded it fell to 3.2:1.
+            color: card.textColor
+            font.pixelSize: styles.label.smallest
+            font.preferShaping: false
+            elide: Text.ElideRight
+        }
 
-                Text {
-                    id: dateLabel
-                    objectName: "cardDate"
-                    width: reminderMark.active ? reminderMark.x : parent.width
-                    y: (parent.height - height) / 2
-                    text: card.dateText
-                    textFormat: Text.PlainText
-                    // The note's own ink, not faded: faded it fell to 3.2:1.
-                    color: card.textColor
-                    font.pixelSize: styles.label.smallest
-                    font.preferShaping: false
-                    elide: Text.ElideRight
-                }
-
-                // Made only for a note with a reminder, as most have none.
-                Loader {
-                    id: reminderMark
-                    x: parent.width - width
-                    y: (parent.height - height) / 2
-                    active: card.hasReminder
-                    sourceComponent: Text {
-                        objectName: "cardReminder"
-                        text: "\u25f7"
-                        textFormat: Text.PlainText
-                        color: card.textColor
-                        font.pixelSize: styles.label.small
-                    }
-                }
-            }
-
-            // The mark of marking mode, made only while marking.
-            Loader {
-                id: checkIndicator
-                x: parent.width - width
-                active: card.checkMode
-                visible: active
-                sourceComponent: Rectangle {
-                    objectName: "cardCheck"
-                    width: 22 * card.unit
-                    height: width
-                    radius: width / 2
-                    color: card.checked ? styles.highlightColor : "transparent"
-                    border.width: card.checked ? 0 : 2 * card.unit
-                    border.color: card.textColor
-                    opacity: card.checked ? 1 : 0.6
-
-                    Text {
-                        anchors.centerIn: parent
-                        visible: card.checked
-                        text: "\u2713"
-                        color: styles.onHighlightColor
-                        font.pixelSize: parent.height * 0.7
-                        font.bold: true
-                    }
-                }
-            }
-
-            // Declared last so that it is laid out first: the preview's
-            // height then already leaves room for it, and is laid out once.
-            Text {
-                id: titleText
-                objectName: "cardTitle"
-                width: checkIndicator.visible ? checkIndicator.x - 6 * card.unit : parent.width
-                visible: text !== ""
-                height: visible ? implicitHeight : 0
-                text: card.note ? card.note.title : ""
+        // Made only for a note with a reminder, as most have none.
+        Loader {
+            id: reminderMark
+            x: card.contentMargin + card.contentWidth - width
+            y: card.footerY + (dateLabel.height - height) / 2
+            active: card.hasReminder
+            visible: active
+            sourceComponent: Text {
+                objectName: "cardReminder"
+                text: "\u25f7"
                 textFormat: Text.PlainText
                 color: card.textColor
-                font.pixelSize: styles.label.normal
-                font.preferShaping: card.needsShaping
-                font.bold: true
-                wrapMode: Text.Wrap
-                maximumLineCount: card.compact ? 1 : 2
-                elide: Text.ElideRight
+                font.pixelSize: styles.label.small
             }
+        }
+
+        // The mark of marking mode, made only while marking.
+        Loader {
+            id: checkIndicator
+            x: card.contentMargin + card.contentWidth - width
+            y: card.contentMargin
+            active: card.checkMode
+            visible: active
+            sourceComponent: Rectangle {
+                objectName: "cardCheck"
+                width: 22 * card.unit
+                height: width
+                radius: width / 2
+                color: card.checked ? styles.highlightColor : "transparent"
+                border.width: card.checked ? 0 : 2 * card.unit
+                border.color: card.textColor
+                opacity: card.checked ? 1 : 0.6
+
+                Text {
+                    anchors.centerIn: parent
+                    visible: card.checked
+                    text: "\u2713"
+                    color: styles.onHighlightColor
+                    font.pixelSize: parent.height * 0.7
+                    font.bold: true
+                }
+            }
+        }
+
+        // Declared after the preview so that it is laid out first: the
+        // preview's height then already leaves room for it, and is laid out
+        // once.
+        Text {
+            id: titleText
+            objectName: "cardTitle"
+            x: card.contentMargin
+            y: card.contentMargin
+            width: checkIndicator.visible ? checkIndicator.x - x - 6 * card.unit : card.contentWidth
+            visible: text !== ""
+            height: visible ? implicitHeight : 0
+            text: card.note ? card.note.title : ""
+            textFormat: Text.PlainText
+            color: card.textColor
+            font.pixelSize: styles.label.normal
+            font.preferShaping: card.needsShaping
+            font.bold: true
+            wrapMode: Text.Wrap
+            maximumLineCount: card.compact ? 1 : 2
+            elide: Text.ElideRight
         }
 
         // Hover and press shade.
@@ -267,7 +262,8 @@ Item {
             anchors.fill: parent
             radius: parent.radius
             color: "#000000"
-            opacity: card.pressed ? 0.08 : mouseArea.containsMouse ? 0.03 : 0
+            opacity: card.pressed ? 0.08 : 0.03
+            visible: card.pressed || mouseArea.containsMouse
         }
     }
 
