@@ -3,6 +3,7 @@
 #include "abstractnote.h"
 #include "notesconfkeys.h"
 #include "notesconfreader.h"
+#include "notesdirectory.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -14,26 +15,6 @@
 namespace {
 
 const qint64 SettledSeconds = 2;
-// NotesModel::isNoteFileName without its regular expression, which costs as
-// much as reading a group when a collection has 100,000 of them: a name
-// such as 1a.note, of letters, digits, "_", "." and "-", not beginning with
-// "." or "-".
-bool isNoteFileName(const QString &name)
-{
-    const QString &suffix = NotesConfKeys::NoteSuffix;
-    if (name.size() <= suffix.size() || !name.endsWith(suffix))
-        return false;
-    for (int i = 0; i < name.size(); ++i) {
-        const ushort c = name.at(i).unicode();
-        const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-        if (!alnum && c != '_' && (i == 0 || (c != '.' && c != '-')))
-            return false;
-    }
-    return true;
-}
-} // namespace
-
-namespace {
 
 QVector<CollectionIndex::Group> settingsGroups(QSettings &conf)
 {

@@ -102,8 +102,7 @@ void NotesModel::reminderAnnounced(const QString &file)
 
 bool NotesModel::isNoteFileName(const QString &file)
 {
-    return file.size() > NotesConfKeys::NoteSuffix.size() && file.endsWith(NotesConfKeys::NoteSuffix)
-        && isPlainNoteFileName(file);
+    return ::isNoteFileName(file);
 }
 
 bool NotesModel::addItem(AbstractNote *note)

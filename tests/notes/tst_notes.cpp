@@ -120,6 +120,7 @@ void TestNotes::plainFileNames_data()
     QTest::newRow("space") << "1 .note" << false;
     QTest::newRow("shell") << "1.note;reboot" << false;
     QTest::newRow("newline") << "1.note\n* * * * * x" << false;
+    QTest::newRow("letter beyond ASCII") << QString::fromUtf8("\xc3\xa4" "1.note") << false;
 }
 
 void TestNotes::plainFileNames()
