@@ -115,6 +115,22 @@ Item {
             compare(bar.Accessible.name, "Scroll the notes");
         }
 
+        // The shade is out of the scene until the pointer is over the card.
+        function test_cardShadeFollowsThePointer() {
+            var card = cardAt(2);
+            var shade = findChild(card, "cardShade");
+            mouseMove(notesList, 1, 1);
+            tryCompare(shade, "visible", false);
+            mouseMove(card, card.width / 2, card.height / 2);
+            tryCompare(shade, "visible", true);
+            compare(shade.opacity, 0.03);
+            mousePress(card);
+            compare(shade.opacity, 0.08);
+            mouseRelease(card);
+            mouseMove(notesList, 1, 1);
+            tryCompare(shade, "visible", false);
+        }
+
         function test_restoresViewMode_data() {
             return [
                 { tag: "grid", stored: 0, expected: 0 },

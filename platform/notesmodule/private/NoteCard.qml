@@ -259,6 +259,7 @@ Item {
 
         // Hover and press shade.
         Rectangle {
+            objectName: "cardShade"
             anchors.fill: parent
             radius: parent.radius
             color: "#000000"
