@@ -8,6 +8,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QPointer>
+#include <QQmlComponent>
 #include <QQmlEngine>
 #include <QSignalSpy>
 #include <QtTest>
@@ -680,9 +681,11 @@ void TestNotesModel::idleNotesAreLetGoOf()
     writeText(QStringLiteral("1.note"), QStringLiteral("bound"), 1);
     writeText(QStringLiteral("2.note"), QStringLiteral("shown"), 2);
     writeText(QStringLiteral("3.note"), QStringLiteral("idle"), 3);
+    writeText(QStringLiteral("4.note"), QStringLiteral("in a binding"), 4);
+    writeText(QStringLiteral("5.note"), QStringLiteral("was in a binding"), 5);
     {
         QSettings conf(sandbox.confPath(), QSettings::IniFormat);
-        for (int i = 4; i <= 700; ++i) {
+        for (int i = 6; i <= 1000; ++i) {
             conf.setValue(QStringLiteral("Notes/%1.note/modification-date").arg(i), stamp(i));
             conf.setValue(QStringLiteral("Notes/%1.note/note-type").arg(i), int(AbstractNote::TextType));
         }
@@ -695,12 +698,26 @@ void TestNotesModel::idleNotesAreLetGoOf()
     shown->setShown(true);
     QPointer<AbstractNote> idle = noteOf(model, QStringLiteral("3.note"));
     idle->load();
+    // A card's binding on the note's title, with no connection in C++.
+    QQmlEngine engine;
+    QQmlComponent card(&engine);
+    card.setData("import QtQml 2.0\nQtObject { property var note; property string title: note ? note.title : \"\" }",
+                 QUrl());
+    QScopedPointer<QObject> cardObject(card.create());
+    QPointer<AbstractNote> qmlBound = noteOf(model, QStringLiteral("4.note"));
+    cardObject->setProperty("note", QVariant::fromValue(qmlBound.data()));
+    // A card that scrolled away no longer keeps its note.
+    QPointer<AbstractNote> wasBound = noteOf(model, QStringLiteral("5.note"));
+    wasBound->load();
+    QScopedPointer<QObject>(card.create())->setProperty("note", QVariant::fromValue(wasBound.data()));
     // A long scroll asks for every note once.
     for (int row = 0; row < model.rowCount(); ++row)
         QVERIFY(model.index(row).data(NotesModel::NoteRole).value<AbstractNote *>());
     QCoreApplication::processEvents();
     QVERIFY(bound);
     QVERIFY(shown);
+    QVERIFY(qmlBound);
+    QVERIFY(!wasBound);
     QVERIFY(!idle);
     // Its row makes it again from the file.
     AbstractNote *again = noteOf(model, QStringLiteral("3.note"));
