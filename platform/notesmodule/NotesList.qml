@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Templates 2.15 as T
+import QtQuick.Window 2.15
 import Zib.Components 1.0
 import Zib.NotesBase 1.0
 import "private"
@@ -34,6 +35,23 @@ Item {
     readonly property bool _windowFramed: typeof root === "undefined" || !root || root.framed !== false
     property Item _scrollBar: null
     on_WindowFramedChanged: _makeScrollBar()
+
+    // Cards made since QML's collector last ran here. The garbage that making
+    // cards leaves had the collector run by itself about every fifty cards of
+    // a scroll, in the middle of making the cards for a frame, and most late
+    // frames were those. It runs instead right after a frame is on the
+    // screen, while the window waits for the next, before it would by itself.
+    property int _cardsSinceCollection: 0
+    readonly property int _cardsBetweenCollections: 32
+
+    Connections {
+        target: notesList.Window.window
+        enabled: notesList._cardsSinceCollection >= notesList._cardsBetweenCollections
+        function onFrameSwapped() {
+            notesList._cardsSinceCollection = 0;
+            gc();
+        }
+    }
 
     function _makeScrollBar() {
         if (_windowFramed && !_scrollBar)

@@ -37,6 +37,15 @@ Item {
         }
     }
 
+    // Garbage for QML's collector, flagged when it is collected.
+    property bool garbageCollected: false
+    Component {
+        id: garbage
+        QtObject {
+            Component.onDestruction: top.garbageCollected = true
+        }
+    }
+
     // A window that has not shown its first frame yet, with a list in it.
     Component {
         id: unframedWindow
@@ -113,6 +122,21 @@ Item {
             compare(bar.parent, view);
             compare(bar.orientation, Qt.Vertical);
             compare(bar.Accessible.name, "Scroll the notes");
+        }
+
+        // A scroll that made cards has QML's collector run after its next
+        // frame is on the screen, not in the middle of making cards later.
+        function test_collectorRunsAfterTheFrameOfNewCards() {
+            var view = notesList.list;
+            for (var row = 100; row < testNoteCount; row += 100) {
+                view.positionViewAtIndex(row, GridView.Beginning);
+                view.forceLayout();
+            }
+            verify(notesList._cardsSinceCollection >= notesList._cardsBetweenCollections);
+            garbageCollected = false;
+            garbage.createObject(null);
+            tryCompare(notesList, "_cardsSinceCollection", 0);
+            tryCompare(top, "garbageCollected", true);
         }
 
         // The shade is out of the scene until the pointer is over the card.

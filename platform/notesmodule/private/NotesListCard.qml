@@ -16,4 +16,5 @@ NoteCard {
     onClicked: notesList.cardClicked(card.note, card.fileName)
     onPressAndHold: notesList.cardPressAndHold(card.fileName)
     inset: view.spacing / 2
+    Component.onCompleted: ++notesList._cardsSinceCollection
 }
