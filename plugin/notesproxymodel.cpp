@@ -9,10 +9,16 @@
 
 namespace {
 
+const int NoteRole = Qt::UserRole + 1;
 const int ModifyDateRole = Qt::UserRole + 2;
 const int FileNameRole = Qt::UserRole + 3;
 const int SearchTimeout = 3000;
 const QString NotFound = QStringLiteral("___not___found___");
+// A fast fling brings in about eight cards a frame: the files of eight
+// frames either way, handed on again once the cards come within four
+// frames of their end.
+const int ReadAheadRows = 64;
+const int ReadAheadMargin = 32;
 
 // One shell word holding text as it is: inside single quotes nothing is
 // special but the single quote itself, which ends, escapes and reopens.
@@ -126,6 +132,41 @@ NotesProxyModel::NotesProxyModel(QObject *parent)
 {
     setSortRole(ModifyDateRole);
     setFilterRole(FileNameRole);
+    // Other rows stand where the files were read ahead.
+    const auto forgetReadAhead = [this] {
+        readAheadFrom = readAheadTo = 0;
+    };
+    connect(this, &QAbstractItemModel::modelReset, this, forgetReadAhead);
+    connect(this, &QAbstractItemModel::layoutChanged, this, forgetReadAhead);
+    connect(this, &QAbstractItemModel::rowsInserted, this, forgetReadAhead);
+    connect(this, &QAbstractItemModel::rowsRemoved, this, forgetReadAhead);
+}
+
+QVariant NotesProxyModel::data(const QModelIndex &index, int role) const
+{
+    if (role == NoteRole && index.isValid())
+        readAheadAround(index.row());
+    return QSortFilterProxyModel::data(index, role);
+}
+
+void NotesProxyModel::readAheadAround(int row) const
+{
+    const bool nearStart = readAheadFrom > 0 && row < readAheadFrom + ReadAheadMargin;
+    const bool nearEnd = readAheadTo < rowCount() && row >= readAheadTo - ReadAheadMargin;
+    if (row >= readAheadFrom && row < readAheadTo && !nearStart && !nearEnd)
+        return;
+    const int from = qMax(0, row - ReadAheadRows);
+    const int to = qMin(rowCount(), row + ReadAheadRows + 1);
+    const QString directory = notesDirectory() + QLatin1Char('/');
+    QStringList paths;
+    for (int r = from; r < to; ++r) {
+        if (r < readAheadFrom || r >= readAheadTo)
+            paths << directory + index(r, 0).data(FileNameRole).toString();
+    }
+    readAheadFrom = from;
+    readAheadTo = to;
+    if (!paths.isEmpty())
+        readAhead.readAhead(std::move(paths));
 }
 
 void NotesProxyModel::setSourceModel(QAbstractItemModel *sourceModel)

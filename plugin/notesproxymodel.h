@@ -1,5 +1,7 @@
 #pragma once
 
+#include "notefilereadahead.h"
+
 #include <QPointer>
 #include <QSet>
 #include <QSortFilterProxyModel>
@@ -20,6 +22,10 @@ public:
     // shell as quoted data only.
     static QString searchCommand(const QString &directory, const QString &filter);
 
+    // A card asking for its note has the files of the cards around it read
+    // ahead, so that the next ones a scroll brings in either way are ready.
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
 public slots:
     void setSourceModel(QAbstractItemModel *sourceModel) override;
     void setFilter(const QString &filter);
@@ -28,6 +34,7 @@ protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
 
 private:
+    void readAheadAround(int row) const;
     void setPattern(const QString &pattern);
     void setFileNames(const QStringList &names);
 
@@ -38,4 +45,8 @@ private:
     // The source when it is the collection, whose names are read directly;
     // null once it is gone.
     QPointer<const NoteRowsModel> noteRows;
+    // The rows whose files were last handed to the read-ahead.
+    mutable int readAheadFrom = 0;
+    mutable int readAheadTo = 0;
+    mutable NoteFileReadAhead readAhead;
 };

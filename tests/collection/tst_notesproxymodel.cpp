@@ -9,7 +9,10 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 // The data directory's name holds a quote, spaces and shell syntax: the
 // search has to reach it as one word.
@@ -32,6 +35,7 @@ private slots:
     void failedSearchFindsNothing();
     void specialAndUnreadableFilesHideNoHit();
     void filterSetElsewhereReplacesSearch();
+    void cardsHaveTheFilesAroundThemReadAhead();
 
 private:
     static QDateTime stamp(int minutes) { return QDateTime(QDate(2026, 1, 5), QTime(9, 0)).addSecs(60 * minutes); }
@@ -269,6 +273,60 @@ void TestNotesProxyModel::filterSetElsewhereReplacesSearch()
     proxy->setFilter(QStringLiteral("th"));
     proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
     QCOMPARE(shown(), (QStringList { "21.note", "11.note" }));
+}
+
+namespace {
+
+void dropFromCache(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    ::fdatasync(fd);
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    ::close(fd);
+}
+
+bool isCached(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    uchar *map = file.map(0, file.size());
+    unsigned char page = 0;
+    const bool cached = map && ::mincore(map, 1, &page) == 0 && (page & 1);
+    file.unmap(map);
+    return cached;
+}
+
+} // namespace
+
+void TestNotesProxyModel::cardsHaveTheFilesAroundThemReadAhead()
+{
+    for (int i = 0; i < 140; ++i)
+        writeText(QStringLiteral("b%1.note").arg(i), QStringLiteral("old"), QString(), -i);
+    // The newest note is a FIFO: handed on as a file to read, it must not
+    // hold up the ones after it.
+    QVERIFY(QFile::remove(sandbox.notePath(QStringLiteral("7.note"))));
+    QCOMPARE(::mkfifo(QFile::encodeName(sandbox.notePath(QStringLiteral("7.note"))).constData(), 0600), 0);
+    delete proxy;
+    delete model;
+    model = new NotesModel(this);
+    proxy = new NotesProxyModel(this);
+    proxy->setSourceModel(model);
+    QCOMPARE(proxy->rowCount(), 150);
+    const auto fileOfRow = [this](int row) {
+        return sandbox.notePath(proxy->index(row, 0).data(NotesModel::FileNameRole).toString());
+    };
+    for (int row = 1; row < 150; ++row)
+        dropFromCache(fileOfRow(row));
+    if (isCached(fileOfRow(60)))
+        QSKIP("this file system keeps its files in memory: nothing to read ahead");
+
+    proxy->index(0, 0).data(NotesModel::NoteRole);
+    QTRY_VERIFY(isCached(fileOfRow(60)));
+    QVERIFY(!isCached(fileOfRow(100)));
+    // Coming near the end of what was read ahead, the next ones follow.
+    proxy->index(40, 0).data(NotesModel::NoteRole);
+    QTRY_VERIFY(isCached(fileOfRow(100)));
 }
 
 QTEST_GUILESS_MAIN(TestNotesProxyModel)
