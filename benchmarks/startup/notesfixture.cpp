@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QSettings>
 
+#include <unistd.h>
+
 namespace {
 // A note file as QSettings writes it, with NUMBER where the note's number goes.
 QByteArray noteTemplate(const QString &dir, bool isList, const QString &color, const QDateTime &date)
@@ -77,5 +79,8 @@ bool NotesFixture::write(const QString &dataHome, int count)
     }
     index.setValue(QStringLiteral("next-filename"), QString::number(count + 1, 16));
     index.sync();
+    // Written back by the kernel half a minute later, the files would
+    // share the disk and the processors with the program measured then.
+    ::sync();
     return index.status() == QSettings::NoError;
 }
