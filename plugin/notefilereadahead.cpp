@@ -1,5 +1,7 @@
 #include "notefilereadahead.h"
 
+#include "safeinifile.h"
+
 #include <QFile>
 
 #include <fcntl.h>
@@ -11,14 +13,14 @@ namespace {
 // Only a plain file is opened: opening a device can act on it. The kernel
 // reads the file in behind the hint, so the files of a batch are read side
 // by side instead of one after another.
-void hint(const QByteArray &path)
+void hint(const QString &path)
 {
-    struct stat st;
-    if (::stat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (!SafeIniFile::isRegularFile(path))
         return;
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return;
+    struct stat st;
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
         ::posix_fadvise(fd, 0, 0, POSIX_FADV_WILLNEED);
     ::close(fd);
@@ -42,11 +44,6 @@ void NoteFileReadAhead::readAhead(QStringList paths)
     m_pool.clear();
     m_pool.start(QRunnable::create([paths = std::move(paths)] {
         for (const QString &path : paths)
-            hint(QFile::encodeName(path));
+            hint(path);
     }));
-}
-
-void NoteFileReadAhead::waitForDone()
-{
-    m_pool.waitForDone();
 }

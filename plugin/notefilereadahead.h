@@ -14,8 +14,6 @@ public:
 
     // Replaces the files still waiting: only the latest ones are wanted.
     void readAhead(QStringList paths);
-    // Until every file asked for is on its way in.
-    void waitForDone();
 
     NoteFileReadAhead(const NoteFileReadAhead &) = delete;
     NoteFileReadAhead &operator=(const NoteFileReadAhead &) = delete;
