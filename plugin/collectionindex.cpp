@@ -49,20 +49,47 @@ QVector<CollectionIndex::Entry> noteEntries(const QVector<CollectionIndex::Group
     return entries;
 }
 
+// The groups and top keys of the file as QSettings reads them.
+QVector<CollectionIndex::Group> readSettingsGroups(const QString &path, CollectionIndex::Listing *listing)
+{
+    *listing = CollectionIndex::Listing();
+    QSettings conf(path, QSettings::IniFormat);
+    const QVector<CollectionIndex::Group> groups = settingsGroups(conf);
+    listing->lastModifiedFile = conf.value(NotesConfKeys::LastModifiedFile).toString();
+    listing->lastModificationDate = conf.value(NotesConfKeys::LastModificationDate).toDateTime();
+    listing->nextFilename = conf.value(NotesConfKeys::NextFilename).toString();
+    listing->complete = conf.status() == QSettings::NoError;
+    return groups;
+}
+
 // The groups and top keys of the file, by whichever reader can take it.
 QVector<CollectionIndex::Group> readGroups(const QString &path, CollectionIndex::Listing *listing)
 {
     QVector<CollectionIndex::Group> groups;
     if (NotesConfReader::read(path, listing, &groups) == NotesConfReader::Read)
         return groups;
-    *listing = CollectionIndex::Listing();
-    QSettings conf(path, QSettings::IniFormat);
-    groups = settingsGroups(conf);
-    listing->lastModifiedFile = conf.value(NotesConfKeys::LastModifiedFile).toString();
-    listing->lastModificationDate = conf.value(NotesConfKeys::LastModificationDate).toDateTime();
-    listing->nextFilename = conf.value(NotesConfKeys::NextFilename).toString();
-    listing->complete = conf.status() == QSettings::NoError;
-    return groups;
+    return readSettingsGroups(path, listing);
+}
+
+QByteArray stampOf(const struct stat &st, const QByteArray &hash)
+{
+    const QByteArray identity = QByteArray::number(quint64(st.st_ino)) + ':' + QByteArray::number(qint64(st.st_size))
+        + ':' + QByteArray::number(qint64(st.st_mtim.tv_sec)) + '.' + QByteArray::number(qint64(st.st_mtim.tv_nsec))
+        + ':' + QByteArray::number(qint64(st.st_ctim.tv_sec)) + '.' + QByteArray::number(qint64(st.st_ctim.tv_nsec));
+    // A file whose last change is some seconds old when it is hashed gets
+    // new times from any later write; until then a second write within the
+    // same tick of the file system's clock could leave them alike, and only
+    // the content tells.
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    const bool settled
+        = now - qint64(st.st_mtim.tv_sec) >= SettledSeconds && now - qint64(st.st_ctim.tv_sec) >= SettledSeconds;
+    return identity + (settled ? "S#" : "U#") + hash;
+}
+
+// Only a plain file: reading a FIFO would block.
+bool statRegular(const QString &path, struct stat *st)
+{
+    return ::stat(QFile::encodeName(path).constData(), st) == 0 && S_ISREG(st->st_mode);
 }
 
 } // namespace
@@ -95,21 +122,11 @@ void CollectionIndex::forEachNoteGroup(const QString &path, const std::function<
 
 QByteArray CollectionIndex::stamp(const QString &path, const QByteArray &previous)
 {
-    // Only a plain file: reading a FIFO would block.
     struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (!statRegular(path, &st))
         return QByteArray();
-    const QByteArray identity = QByteArray::number(quint64(st.st_ino)) + ':' + QByteArray::number(qint64(st.st_size))
-        + ':' + QByteArray::number(qint64(st.st_mtim.tv_sec)) + '.' + QByteArray::number(qint64(st.st_mtim.tv_nsec))
-        + ':' + QByteArray::number(qint64(st.st_ctim.tv_sec)) + '.' + QByteArray::number(qint64(st.st_ctim.tv_nsec));
-    // A file whose last change is some seconds old when it is hashed gets
-    // new times from any later write; until then a second write within the
-    // same tick of the file system's clock could leave them alike, and only
-    // the content tells.
-    const qint64 now = QDateTime::currentSecsSinceEpoch();
-    const bool settled
-        = now - qint64(st.st_mtim.tv_sec) >= SettledSeconds && now - qint64(st.st_ctim.tv_sec) >= SettledSeconds;
-    if (previous.startsWith(identity + "S#"))
+    const QByteArray unhashed = stampOf(st, QByteArray());
+    if (unhashed.endsWith("S#") && previous.startsWith(unhashed))
         return previous;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -118,7 +135,31 @@ QByteArray CollectionIndex::stamp(const QString &path, const QByteArray &previou
     QCryptographicHash hash(QCryptographicHash::Sha1);
     if (!hash.addData(&file))
         return QByteArray();
-    return identity + (settled ? "S#" : "U#") + hash.result();
+    return stampOf(st, hash.result());
+}
+
+CollectionIndex::Look CollectionIndex::look(const QString &path)
+{
+    Look look;
+    struct stat st;
+    if (!statRegular(path, &st)) {
+        // A file that is there but not a plain file is not read; that is no
+        // collection emptied.
+        look.listing.complete = ::lstat(QFile::encodeName(path).constData(), &st) != 0;
+        return look;
+    }
+    // The times before the bytes: a write in between gives the next look
+    // other times, and so a read of its own.
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    QVector<Group> groups;
+    if (NotesConfReader::read(path, &look.listing, &groups, &hash) == NotesConfReader::Read) {
+        look.stamp = stampOf(st, hash.result());
+    } else {
+        look.stamp = stamp(path);
+        groups = readSettingsGroups(path, &look.listing);
+    }
+    look.listing.entries = noteEntries(groups);
+    return look;
 }
 
 bool CollectionIndex::sameContent(const QByteArray &stamp, const QByteArray &other)

@@ -60,4 +60,14 @@ public:
     // been touched since a settled look is not read again.
     static QByteArray stamp(const QString &path, const QByteArray &previous = QByteArray());
     static bool sameContent(const QByteArray &stamp, const QByteArray &other);
+
+    // The listing with the stamp of the very bytes it was read from, in one
+    // pass where the file is plain. A stamp taken after the listing could be
+    // that of a later write the listing does not hold.
+    struct Look
+    {
+        Listing listing;
+        QByteArray stamp;
+    };
+    static Look look(const QString &path);
 };

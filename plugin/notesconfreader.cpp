@@ -1,6 +1,7 @@
 #include "notesconfreader.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QDataStream>
 #include <QFile>
 #include <QVariant>
@@ -308,7 +309,7 @@ struct Parser
     }
 };
 
-bool parse(QIODevice &file, Parser *parser)
+bool parse(QIODevice &file, Parser *parser, QCryptographicHash *hash = nullptr)
 {
     QByteArray buffer(MaxLine, Qt::Uninitialized);
     while (!file.atEnd()) {
@@ -318,25 +319,27 @@ bool parse(QIODevice &file, Parser *parser)
         // A line longer than the buffer is nothing QSettings writes here.
         if (length == MaxLine - 1 && buffer.at(int(length) - 1) != '\n')
             return false;
+        if (hash)
+            hash->addData(buffer.constData(), int(length));
         if (!parser->line(QByteArray::fromRawData(buffer.constData(), int(length))))
             return false;
     }
     return true;
 }
 
-bool parse(const QString &path, Parser *parser)
+bool parse(const QString &path, Parser *parser, QCryptographicHash *hash = nullptr)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) && parse(file, parser) && file.error() == QFile::NoError;
+    return file.open(QIODevice::ReadOnly) && parse(file, parser, hash) && file.error() == QFile::NoError;
 }
 
 } // namespace
 
 NotesConfReader::Result NotesConfReader::read(const QString &path, CollectionIndex::Listing *listing,
-                                              QVector<CollectionIndex::Group> *groups)
+                                              QVector<CollectionIndex::Group> *groups, QCryptographicHash *hash)
 {
     Parser parser { listing, {}, {}, {}, {}, {}, false };
-    if (!parse(path, &parser) || !parser.finish())
+    if (!parse(path, &parser, hash) || !parser.finish())
         return NotPlain;
     groups->swap(parser.groups);
     return Read;

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+class QCryptographicHash;
+
 // Reads "notes.conf" line by line when it is of the plain form QSettings
 // itself writes, holding no more than one line and the listing: QSettings'
 // own parse of a file of 100,000 groups takes some 50 MiB for a moment.
@@ -15,8 +17,10 @@ class NotesConfReader
 public:
     enum Result { Read, NotPlain };
     // Every group of the section "Notes" into groups, in the order QSettings
-    // lists them, and the keys of the file's top into listing.
-    static Result read(const QString &path, CollectionIndex::Listing *listing, QVector<CollectionIndex::Group> *groups);
+    // lists them, and the keys of the file's top into listing. Given a hash,
+    // every byte read is added to it: on Read it holds the whole file.
+    static Result read(const QString &path, CollectionIndex::Listing *listing, QVector<CollectionIndex::Group> *groups,
+                       QCryptographicHash *hash = nullptr);
     // Only the names of the groups of "Notes", handed to visit as they come,
     // in the file's order; a group given twice may be visited twice. On
     // NotPlain some names may have been visited already.

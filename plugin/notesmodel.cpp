@@ -368,13 +368,19 @@ void NotesModel::onNoteSaved(const QString &file)
 // itself tells everything.
 void NotesModel::followCollection()
 {
-    const QString confPath = NoteWatcher::confPath();
-    const QByteArray stamp = CollectionIndex::stamp(confPath, confStamp);
-    const bool unchanged = CollectionIndex::sameContent(stamp, confStamp);
-    confStamp = stamp;
+    const CollectionIndex::Look *look = NoteWatcher::instance()->currentLook();
+    CollectionIndex::Look own;
+    if (!look) {
+        own.stamp = CollectionIndex::stamp(NoteWatcher::confPath(), confStamp);
+        if (!CollectionIndex::sameContent(own.stamp, confStamp))
+            own.listing = CollectionIndex::readFile(NoteWatcher::confPath());
+        look = &own;
+    }
+    const bool unchanged = CollectionIndex::sameContent(look->stamp, confStamp);
+    confStamp = look->stamp;
     if (unchanged)
         return;
-    const CollectionIndex::Listing listing = CollectionIndex::readFile(confPath);
+    const CollectionIndex::Listing &listing = look->listing;
     // An empty listing beside a file that is still there is a file being
     // written by another program, not a collection emptied.
     if (listing.entries.isEmpty() && !notes.isEmpty() && !listing.complete)

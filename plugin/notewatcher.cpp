@@ -91,9 +91,13 @@ void NoteWatcher::onFileChanged()
         return;
     }
 
-    const CollectionIndex::Listing listing = CollectionIndex::readFile(confPath());
-    emit noteChanged(listing.lastModifiedFile, listing.lastModificationDate);
+    const CollectionIndex::Look look = CollectionIndex::look(confPath());
+    emit noteChanged(look.listing.lastModifiedFile, look.listing.lastModificationDate);
+    // A slot that spins the event loop may take a newer look meanwhile.
+    const CollectionIndex::Look *outer = m_look;
+    m_look = &look;
     emit collectionChanged();
+    m_look = outer;
 }
 
 void NoteWatcher::onDirectoryChanged()

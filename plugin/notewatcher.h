@@ -1,5 +1,7 @@
 #pragma once
 
+#include "collectionindex.h"
+
 #include <QDateTime>
 #include <QFileSystemWatcher>
 #include <QString>
@@ -24,6 +26,10 @@ public:
     static QString confPath();
 
     bool watching() const { return m_watching; }
+    // The look at "notes.conf" that the collectionChanged being emitted
+    // tells of, so that every model follows it without reading the file
+    // again; null outside of that signal.
+    const CollectionIndex::Look *currentLook() const { return m_look; }
     void setWatching(bool watching);
 
 signals:
@@ -47,4 +53,5 @@ private:
     // A change that came while paused is reported when the pause ends: it
     // may be another process's, and a dropped one would never be followed.
     bool m_changedWhilePaused = false;
+    const CollectionIndex::Look *m_look = nullptr;
 };

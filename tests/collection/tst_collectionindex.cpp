@@ -121,6 +121,12 @@ void TestCollectionIndex::plainReadGivesWhatQSettingsGives()
     expected.nextFilename = conf.value("next-filename").toString();
     QVERIFY(expected.entries.size() >= 44);
     QCOMPARE(describe(CollectionIndex::readFile(path)), describe(expected));
+    // One pass for the listing and the stamp of the same bytes, which the
+    // stamp of a model that read the file before must find alike.
+    const CollectionIndex::Look look = CollectionIndex::look(path);
+    QCOMPARE(describe(look.listing), describe(expected));
+    QVERIFY(CollectionIndex::sameContent(look.stamp, CollectionIndex::stamp(path)));
+    QVERIFY(!look.stamp.isEmpty());
 
     // The names alone, as the crontab check takes them, whatever their kind.
     QSet<QString> visited, names;

@@ -19,6 +19,7 @@ private slots:
     void pauseDefaultsToOneSecond();
     void replacedConfIsStillWatched();
     void modelFollowsOtherProcess();
+    void modelFollowsTheListingChangedElsewhere();
     void watchBeginsOnceConfAppears();
 
 private:
@@ -162,6 +163,33 @@ void TestNoteWatcher::modelFollowsOtherProcess()
     QCOMPARE(changed.at(0).at(0).toModelIndex().row(), 0);
     QCOMPARE(note->title(), QStringLiteral("after"));
     QCOMPARE(note->modifyDate(), QDateTime::fromString(printed.at(0), Qt::ISODateWithMs));
+}
+
+void TestNoteWatcher::modelFollowsTheListingChangedElsewhere()
+{
+    for (const QString &file : { QStringLiteral("2.note"), QStringLiteral("3.note"), QStringLiteral("4.note") })
+        sandbox.listNote(file, AbstractNote::TextType, stamp(20));
+    NotesModel model;
+    QTRY_VERIFY_WITH_TIMEOUT(watcher->watching(), 5000);
+    QCOMPARE(model.rowCount(), 4);
+
+    // Another program, in one write: a note gone, a new one listed between
+    // the first two rows, a note redated.
+    QSignalSpy followed(watcher, &NoteWatcher::collectionChanged);
+    {
+        QSettings conf(sandbox.confPath(), QSettings::IniFormat);
+        conf.remove(QStringLiteral("Notes/2.note"));
+        conf.setValue(QStringLiteral("Notes/10.note/modification-date"), stamp(21));
+        conf.setValue(QStringLiteral("Notes/10.note/note-type"), 0);
+        conf.setValue(QStringLiteral("Notes/3.note/modification-date"), stamp(22));
+    }
+    QVERIFY(followed.wait(10000));
+    QStringList files;
+    for (int row = 0; row < model.rowCount(); ++row)
+        files << model.index(row).data(NotesModel::FileNameRole).toString();
+    QCOMPARE(files, (QStringList { "1.note", "3.note", "4.note", "10.note" }));
+    QCOMPARE(model.index(1).data(NotesModel::ModifyDateRole).toDateTime(), stamp(22));
+    QCOMPARE(model.index(3).data(NotesModel::ModifyDateRole).toDateTime(), stamp(21));
 }
 
 void TestNoteWatcher::watchBeginsOnceConfAppears()
