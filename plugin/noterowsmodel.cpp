@@ -178,25 +178,34 @@ void NoteRowsModel::appendRows(const QVector<Row> &rows)
 
 NoteRowsModel::ListingChanges NoteRowsModel::compareWith(const QVector<CollectionIndex::Entry> &listed) const
 {
+    // Rows and listing share their order up to the first note added or
+    // removed since the rows were read; only the rest needs a lookup.
+    int common = 0;
+    while (common < notes.size() && common < listed.size() && fileAt(common) == listed.at(common).file)
+        ++common;
     QHash<QString, int> listedAt;
-    listedAt.reserve(listed.size());
-    for (int i = 0; i < listed.size(); ++i)
+    listedAt.reserve(listed.size() - common);
+    for (int i = common; i < listed.size(); ++i)
         listedAt.insert(listed.at(i).file, i);
 
     ListingChanges changes;
-    QVector<bool> inRows(listed.size(), false);
+    QVector<bool> inRows(listed.size() - common, false);
     for (int row = notes.size() - 1; row >= 0; --row) {
-        const auto at = listedAt.constFind(fileAt(row));
-        if (at == listedAt.cend()) {
-            changes.unlisted.append(row);
-            continue;
+        int at = row;
+        if (row >= common) {
+            const auto found = listedAt.constFind(fileAt(row));
+            if (found == listedAt.cend()) {
+                changes.unlisted.append(row);
+                continue;
+            }
+            at = *found;
+            inRows[at - common] = true;
         }
-        inRows[*at] = true;
-        if (listed.at(*at).modifyDate != modifyDateAt(row))
-            changes.redated.append(listed.at(*at));
+        if (listed.at(at).modifyDate != modifyDateAt(row))
+            changes.redated.append(listed.at(at));
     }
-    for (int i = 0; i < listed.size(); ++i) {
-        if (!inRows.at(i))
+    for (int i = common; i < listed.size(); ++i) {
+        if (!inRows.at(i - common))
             changes.added.append(rowOf(listed.at(i)));
     }
     return changes;
