@@ -71,7 +71,9 @@ QVector<CollectionIndex::Group> readGroups(const QString &path, CollectionIndex:
     return readSettingsGroups(path, listing);
 }
 
-QByteArray stampOf(const struct stat &st, const QByteArray &hash)
+// now is taken before the file is read: a write during a slow read must not
+// find the bytes taken for settled.
+QByteArray stampOf(const struct stat &st, qint64 now, const QByteArray &hash)
 {
     const QByteArray identity = QByteArray::number(quint64(st.st_ino)) + ':' + QByteArray::number(qint64(st.st_size))
         + ':' + QByteArray::number(qint64(st.st_mtim.tv_sec)) + '.' + QByteArray::number(qint64(st.st_mtim.tv_nsec))
@@ -80,7 +82,6 @@ QByteArray stampOf(const struct stat &st, const QByteArray &hash)
     // new times from any later write; until then a second write within the
     // same tick of the file system's clock could leave them alike, and only
     // the content tells.
-    const qint64 now = QDateTime::currentSecsSinceEpoch();
     const bool settled
         = now - qint64(st.st_mtim.tv_sec) >= SettledSeconds && now - qint64(st.st_ctim.tv_sec) >= SettledSeconds;
     return identity + (settled ? "S#" : "U#") + hash;
@@ -125,7 +126,8 @@ QByteArray CollectionIndex::stamp(const QString &path, const QByteArray &previou
     struct stat st;
     if (!statRegular(path, &st))
         return QByteArray();
-    const QByteArray unhashed = stampOf(st, QByteArray());
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    const QByteArray unhashed = stampOf(st, now, QByteArray());
     if (unhashed.endsWith("S#") && previous.startsWith(unhashed))
         return previous;
     QFile file(path);
@@ -135,7 +137,7 @@ QByteArray CollectionIndex::stamp(const QString &path, const QByteArray &previou
     QCryptographicHash hash(QCryptographicHash::Sha1);
     if (!hash.addData(&file))
         return QByteArray();
-    return stampOf(st, hash.result());
+    return stampOf(st, now, hash.result());
 }
 
 CollectionIndex::Look CollectionIndex::look(const QString &path)
@@ -145,15 +147,16 @@ CollectionIndex::Look CollectionIndex::look(const QString &path)
     if (!statRegular(path, &st)) {
         // A file that is there but not a plain file is not read; that is no
         // collection emptied.
-        look.listing.complete = ::lstat(QFile::encodeName(path).constData(), &st) != 0;
+        look.listing.complete = !QFileInfo::exists(path);
         return look;
     }
     // The times before the bytes: a write in between gives the next look
     // other times, and so a read of its own.
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
     QCryptographicHash hash(QCryptographicHash::Sha1);
     QVector<Group> groups;
     if (NotesConfReader::read(path, &look.listing, &groups, &hash) == NotesConfReader::Read) {
-        look.stamp = stampOf(st, hash.result());
+        look.stamp = stampOf(st, now, hash.result());
     } else {
         look.stamp = stamp(path);
         groups = readSettingsGroups(path, &look.listing);

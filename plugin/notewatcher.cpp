@@ -92,12 +92,13 @@ void NoteWatcher::onFileChanged()
     }
 
     const CollectionIndex::Look look = CollectionIndex::look(confPath());
-    emit noteChanged(look.listing.lastModifiedFile, look.listing.lastModificationDate);
-    // A slot that spins the event loop may take a newer look meanwhile.
-    const CollectionIndex::Look *outer = m_look;
     m_look = &look;
+    emit noteChanged(look.listing.lastModifiedFile, look.listing.lastModificationDate);
     emit collectionChanged();
-    m_look = outer;
+    // A slot that spun the event loop may have let a newer look be followed
+    // meanwhile; the models not reached yet then read the file themselves
+    // rather than go back to this one.
+    m_look = nullptr;
 }
 
 void NoteWatcher::onDirectoryChanged()
