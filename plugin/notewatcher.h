@@ -26,9 +26,9 @@ public:
     static QString confPath();
 
     bool watching() const { return m_watching; }
-    // The look at "notes.conf" that the collectionChanged being emitted
-    // tells of, so that every model follows it without reading the file
-    // again; null outside of that signal.
+    // The look at "notes.conf" that the noteChanged and collectionChanged
+    // being emitted tell of, so that every model follows it without reading
+    // the file again; null outside of those two signals.
     const CollectionIndex::Look *currentLook() const { return m_look; }
     void setWatching(bool watching);
 
