@@ -126,8 +126,7 @@ QByteArray CollectionIndex::stamp(const QString &path, const QByteArray &previou
     struct stat st;
     if (!statRegular(path, &st))
         return QByteArray();
-    const qint64 now = QDateTime::currentSecsSinceEpoch();
-    const QByteArray unhashed = stampOf(st, now, QByteArray());
+    const QByteArray unhashed = stampOf(st, QDateTime::currentSecsSinceEpoch(), QByteArray());
     if (unhashed.endsWith("S#") && previous.startsWith(unhashed))
         return previous;
     QFile file(path);
@@ -137,7 +136,7 @@ QByteArray CollectionIndex::stamp(const QString &path, const QByteArray &previou
     QCryptographicHash hash(QCryptographicHash::Sha1);
     if (!hash.addData(&file))
         return QByteArray();
-    return stampOf(st, now, hash.result());
+    return unhashed + hash.result();
 }
 
 CollectionIndex::Look CollectionIndex::look(const QString &path)
