@@ -174,6 +174,12 @@ Item {
         T.ScrollBar.vertical: notesList._scrollBar
     }
 
+    // The cards' preview font, measured once for them all.
+    FontMetrics {
+        id: previewMetrics
+        font.pixelSize: styles.label.small
+    }
+
     // What an empty window offers a first-time user.
     Text {
         objectName: "emptyHint"

@@ -17,6 +17,9 @@ Item {
     property bool current: false
     // Gap between the cell's edge and the card.
     property real inset: 0
+    // The height of a line of the preview's font, which the list measures
+    // once for all its cards.
+    property real previewLineHeight: 16
 
     readonly property bool pressed: mouseArea.pressed
     readonly property real unit: typeof dpiRatio === "number" && dpiRatio > 0 ? dpiRatio : 1
@@ -131,8 +134,8 @@ Item {
             objectName: "cardPreview"
             x: card.contentMargin
             y: card.bodyY
-            width: card.contentWidth - (!titleText.visible && checkIndicator.visible
-                                        ? checkIndicator.width + 6 * card.unit : 0)
+            width: card.contentWidth - (!titleText.visible && checkIndicator.item
+                                        ? checkIndicator.item.width + 6 * card.unit : 0)
             height: card.bodyHeight
             visible: !card.isCanvas
             // A check-list preview carries <font> marks for done
@@ -144,24 +147,20 @@ Item {
             font.preferShaping: card.needsShaping
             wrapMode: Text.Wrap
             elide: Text.ElideRight
-            maximumLineCount: Math.max(1, Math.floor(height / Math.max(1, fontMetrics.height)))
+            maximumLineCount: Math.max(1, Math.floor(height / Math.max(1, card.previewLineHeight)))
             clip: true
         }
 
-        FontMetrics {
-            id: fontMetrics
-            font: previewText.font
-        }
-
-        // Only drawing notes carry images.
+        // Only drawing notes carry images. The loaders' items place
+        // themselves: a loader that makes nothing then costs no bindings.
         Loader {
-            x: card.contentMargin
-            y: card.bodyY
-            width: card.contentWidth
-            height: card.bodyHeight
             active: card.isCanvas
             visible: active
             sourceComponent: CardPicture {
+                x: card.contentMargin
+                y: card.bodyY
+                width: card.contentWidth
+                height: card.bodyHeight
                 note: card.note
                 alignLeft: card.compact
                 unit: card.unit
@@ -173,7 +172,7 @@ Item {
             objectName: "cardDate"
             x: card.contentMargin
             y: card.footerY
-            width: reminderMark.active ? reminderMark.x - x : card.contentWidth
+            width: reminderMark.item ? reminderMark.item.x - x : card.contentWidth
             text: card.dateText
             textFormat: Text.PlainText
             // The note's own ink, not faded: faded it fell to 3.2:1.
@@ -186,11 +185,11 @@ Item {
         // Made only for a note with a reminder, as most have none.
         Loader {
             id: reminderMark
-            x: card.contentMargin + card.contentWidth - width
-            y: card.footerY + (dateLabel.height - height) / 2
             active: card.hasReminder
             visible: active
             sourceComponent: Text {
+                x: card.contentMargin + card.contentWidth - width
+                y: card.footerY + (dateLabel.height - height) / 2
                 objectName: "cardReminder"
                 text: "\u25f7"
                 textFormat: Text.PlainText
@@ -202,11 +201,11 @@ Item {
         // The mark of marking mode, made only while marking.
         Loader {
             id: checkIndicator
-            x: card.contentMargin + card.contentWidth - width
-            y: card.contentMargin
             active: card.checkMode
             visible: active
             sourceComponent: Rectangle {
+                x: card.contentMargin + card.contentWidth - width
+                y: card.contentMargin
                 objectName: "cardCheck"
                 width: 22 * card.unit
                 height: width
@@ -235,7 +234,7 @@ Item {
             objectName: "cardTitle"
             x: card.contentMargin
             y: card.contentMargin
-            width: checkIndicator.visible ? checkIndicator.x - x - 6 * card.unit : card.contentWidth
+            width: checkIndicator.item ? checkIndicator.item.x - x - 6 * card.unit : card.contentWidth
             visible: text !== ""
             height: visible ? implicitHeight : 0
             text: card.note ? card.note.title : ""

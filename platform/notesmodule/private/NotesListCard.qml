@@ -2,7 +2,8 @@ import QtQuick 2.15
 
 // A card as the notes list's delegate. It is a document of its own so that
 // the list can be shown before the cards are compiled (see NotesList); made
-// by the list's view, it sees the list's `view` and `notesList`.
+// by the list's view, it sees the list's `view`, `notesList` and
+// `previewMetrics`.
 NoteCard {
     id: card
     width: view.cellWidth
@@ -16,5 +17,6 @@ NoteCard {
     onClicked: notesList.cardClicked(card.note, card.fileName)
     onPressAndHold: notesList.cardPressAndHold(card.fileName)
     inset: view.spacing / 2
+    previewLineHeight: previewMetrics.height
     Component.onCompleted: ++notesList._cardsSinceCollection
 }
