@@ -293,6 +293,37 @@ Item {
                     + "&lt;img src=\"http://example.invalid/x.png\"&gt; &lt;b&gt;bold&lt;/b&gt; &amp; co ");
         }
 
+        // A card lays out only as much of a long note as it can show, the
+        // colour marks of a list not counted, and still ends in an ellipsis.
+        function test_longNotePreviewIsCut() {
+            var text = cardAt(2);
+            var list = cardAt(1);
+            compare(text.note.type, Note.TextType);
+            compare(list.note.type, Note.ListType);
+            var words = new Array(2001).join("word ");
+            text.note.text = words;
+            var entries = [], done = [];
+            for (var i = 0; i < 500; ++i) {
+                entries.push("entry " + i);
+                done.push(true);
+            }
+            list.note.texts = entries;
+            list.note.checked = done;
+
+            try {
+                var preview = findChild(text, "cardPreview");
+                verify(text.previewLimit > 200 && text.previewLimit < words.length, text.previewLimit);
+                compare(preview.text, words.substring(0, text.previewLimit));
+                verify(preview.truncated);
+                var shown = findChild(list, "cardPreview").text.replace(/<[^>]*>/g, "");
+                compare(shown, list.note.previewText.replace(/<[^>]*>/g, "").substring(0, list.previewLimit));
+                verify(findChild(list, "cardPreview").truncated);
+            } finally {
+                text.note.load();
+                list.note.load();
+            }
+        }
+
         function test_cardLayout_data() {
             return [
                 { tag: "grid", mode: 0, marking: false },

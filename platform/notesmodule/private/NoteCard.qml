@@ -27,6 +27,11 @@ Item {
     readonly property bool hasReminder: !!note && note.notifyType !== Note.RepeatNever
     readonly property color textColor: note ? note.fgColor : "#444444"
     readonly property string dateText: note ? Qt.formatDateTime(note.modifyDate, "dd.MM.yyyy hh:mm") : ""
+    // A card shows only the start of a long note: no more characters than
+    // its height holds lines, each of a character a pixel. Only those are
+    // laid out and checked, as the whole text of a note of 20 KB made its
+    // card cost ten times as much to make.
+    readonly property int previewLimit: Math.ceil(height / Math.max(1, previewLineHeight)) * Math.ceil(width / unit)
     // In the flat list a text note's line breaks would waste the few lines
     // there are, so its lines are run together there.
     readonly property string previewString: {
@@ -34,7 +39,9 @@ Item {
             return "";
         var text = note.previewText;
         if (note.type === Note.ListType)
-            return styledListPreview(text);
+            return styledListPreview(text, previewLimit);
+        if (text.length > previewLimit)
+            text = text.substring(0, previewLimit);
         if (compact)
             text = text.replace(/\s*\n\s*/g, " ").trim();
         return text;
@@ -60,17 +67,21 @@ Item {
 
     // A check-list preview holds the entries as typed between the colour
     // marks of done entries. Only those marks stay markup; anything else that
-    // looks like a tag (an <img> would even fetch a remote file) is shown as text.
-    function styledListPreview(text) {
+    // looks like a tag (an <img> would even fetch a remote file) is shown as
+    // text. The marks do not count towards the limit of characters shown.
+    function styledListPreview(text, limit) {
         var marks = /<font color='#[0-9a-fA-F]{6}'>|<\/font>/g;
         var result = "";
         var last = 0;
+        var shown = 0;
         var mark;
-        while ((mark = marks.exec(text)) !== null) {
-            result += escapeMarkup(text.substring(last, mark.index)) + mark[0];
+        while (shown < limit && (mark = marks.exec(text)) !== null) {
+            var plain = text.substring(last, Math.min(mark.index, last + limit - shown));
+            result += escapeMarkup(plain) + mark[0];
+            shown += plain.length;
             last = mark.index + mark[0].length;
         }
-        return result + escapeMarkup(text.substring(last));
+        return result + escapeMarkup(text.substring(last, last + Math.max(0, limit - shown)));
     }
 
     function hasLettersToShape(text) {
