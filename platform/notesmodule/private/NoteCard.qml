@@ -28,10 +28,12 @@ Item {
     readonly property color textColor: note ? note.fgColor : "#444444"
     readonly property string dateText: note ? Qt.formatDateTime(note.modifyDate, "dd.MM.yyyy hh:mm") : ""
     // A card shows only the start of a long note: no more characters than
-    // its height holds lines, each of a character a pixel. Only those are
-    // laid out and checked, as the whole text of a note of 20 KB made its
-    // card cost ten times as much to make.
-    readonly property int previewLimit: Math.ceil(height / Math.max(1, previewLineHeight)) * Math.ceil(width / unit)
+    // its height holds lines, each of a character every two pixels (the
+    // narrowest letters take three). Only those are laid out and checked, as
+    // the whole text of a note of 20 KB made its card cost ten times as much
+    // to make.
+    readonly property int previewLimit: Math.ceil(height / Math.max(1, previewLineHeight))
+                                        * Math.ceil(width / (2 * unit))
     // In the flat list a text note's line breaks would waste the few lines
     // there are, so its lines are run together there.
     readonly property string previewString: {
