@@ -75,7 +75,8 @@ protected:
 
 private:
     // Lets go of the made notes that nothing but the row holds and nobody has
-    // asked for lately; their rows answer from the file again.
+    // asked for lately; their rows answer from the file again. A pass goes
+    // over a part of the rows at a time.
     void letGoOfIdleNotes();
     static bool letGo(Row &entry);
 
@@ -84,4 +85,7 @@ private:
     mutable int notesHeld = 0;
     mutable int nextLetGo = 0;
     mutable bool letGoQueued = false;
+    // Where the pass under way goes on, and the notes it kept so far.
+    int letGoRow = 0;
+    int heldInPass = 0;
 };
