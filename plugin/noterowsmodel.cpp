@@ -104,6 +104,9 @@ AbstractNote *NoteRowsModel::noteAt(int row) const
         note->setModifyDate(entry.modifyDate);
         // Scrolling through a large collection makes a note for every card;
         // kept, each would be marked by every run of QML's collector.
+        // A note made in a row the pass under way has gone by counts too.
+        if (letGoQueued && row < letGoRow)
+            ++const_cast<NoteRowsModel *>(this)->heldInPass;
         if (++notesHeld > nextLetGo && !letGoQueued) {
             letGoQueued = true;
             QMetaObject::invokeMethod(const_cast<NoteRowsModel *>(this), &NoteRowsModel::letGoOfIdleNotes,
@@ -125,8 +128,7 @@ void NoteRowsModel::letGoOfIdleNotes()
     }
     letGoRow = end;
     if (letGoRow < notes.size()) {
-        // A timer, not a queued call: queued calls made while the queue is
-        // worked off run in the same go.
+        // The next part in a later round of the event loop.
         QTimer::singleShot(0, this, &NoteRowsModel::letGoOfIdleNotes);
         return;
     }

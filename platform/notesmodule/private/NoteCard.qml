@@ -42,10 +42,12 @@ Item {
         var text = note.previewText;
         if (note.type === Note.ListType)
             return styledListPreview(text, previewLimit);
+        // Blank lines run together in the flat list, so it cuts twice as much
+        // first: a note that opens with them still fills its card.
         if (text.length > previewLimit)
-            text = text.substring(0, previewLimit);
+            text = text.substring(0, compact ? 2 * previewLimit : previewLimit);
         if (compact)
-            text = text.replace(/\s*\n\s*/g, " ").trim();
+            text = text.replace(/\s*\n\s*/g, " ").trim().substring(0, previewLimit);
         return text;
     }
 
