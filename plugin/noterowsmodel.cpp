@@ -106,7 +106,7 @@ AbstractNote *NoteRowsModel::noteAt(int row) const
         // kept, each would be marked by every run of QML's collector.
         // A note made in a row the pass under way has gone by counts too.
         if (letGoQueued && row < letGoRow)
-            ++const_cast<NoteRowsModel *>(this)->heldInPass;
+            ++heldInPass;
         if (++notesHeld > nextLetGo && !letGoQueued) {
             letGoQueued = true;
             QMetaObject::invokeMethod(const_cast<NoteRowsModel *>(this), &NoteRowsModel::letGoOfIdleNotes,

@@ -87,5 +87,5 @@ private:
     mutable bool letGoQueued = false;
     // Where the pass under way goes on, and the notes it kept so far.
     int letGoRow = 0;
-    int heldInPass = 0;
+    mutable int heldInPass = 0;
 };
