@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QQmlEngine>
 #include <QSet>
-#include <QTimer>
 #include <QVector>
 
 namespace {
@@ -129,7 +128,7 @@ void NoteRowsModel::letGoOfIdleNotes()
     letGoRow = end;
     if (letGoRow < notes.size()) {
         // The next part in a later round of the event loop.
-        QTimer::singleShot(0, this, &NoteRowsModel::letGoOfIdleNotes);
+        QMetaObject::invokeMethod(this, &NoteRowsModel::letGoOfIdleNotes, Qt::QueuedConnection);
         return;
     }
     notesHeld = heldInPass;
