@@ -79,7 +79,7 @@ int main(int argc, char *argv[])
     const QCommandLineOption fakesOption(QStringLiteral("fakes"), QStringLiteral("Directory with a fake crontab."),
                                          QStringLiteral("dir"), QStringLiteral(ZIB_FAKES_DIR));
     const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Measured starts per case."),
-                                        QStringLiteral("n"), QStringLiteral("7"));
+                                        QStringLiteral("n"), QStringLiteral("11"));
     parser.addOptions({ appOption, bareOption, fakesOption, runsOption });
     parser.process(app);
     const int runs = qMax(1, parser.value(runsOption).toInt());
