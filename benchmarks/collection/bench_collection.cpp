@@ -3,6 +3,7 @@
 // QSettings, a save reaction beside one QSettings write of "notes.conf", a
 // search beside the same grep run directly, and the memory of a large model.
 #include "abstractnote.h"
+#include "median.h"
 #include "notesdirectory.h"
 #include "notesmodel.h"
 #include "notesproxymodel.h"
@@ -20,7 +21,6 @@
 #include <QTextStream>
 #include <QTimer>
 
-#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <utime.h>
@@ -32,13 +32,6 @@ QTextStream out(stdout);
 QString confPath()
 {
     return notesDirectory() + QStringLiteral("/notes.conf");
-}
-
-double median(QVector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const int n = values.size();
-    return n % 2 ? values.at(n / 2) : (values.at(n / 2 - 1) + values.at(n / 2)) / 2;
 }
 
 struct Comparison

@@ -1,3 +1,4 @@
+#include "median.h"
 #include "notesfixture.h"
 #include "startuprun.h"
 #include "xvfbrerun.h"
@@ -32,15 +33,6 @@ struct Scenario
     QList<double> memory;
     int notes = 0;
 };
-
-double median(QList<double> values)
-{
-    if (values.isEmpty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const int n = values.size();
-    return n % 2 ? values.at(n / 2) : (values.at(n / 2 - 1) + values.at(n / 2)) / 2;
-}
 
 bool copyProgram(const QString &from, const QString &to)
 {
