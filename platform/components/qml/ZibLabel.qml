@@ -1,8 +1,9 @@
 import QtQuick 2.9
-import QtQuick.Controls 2.5
+import QtQuick.Templates 2.5 as T
 
-// Text in the desktop's colours; drawn lighter while disabled.
-Label {
+// Text in the desktop's colours; drawn lighter while disabled. The
+// template, as the style's label only sets the colours set here.
+T.Label {
     color: enabled ? styles.textColor : styles.disabledTextColor
     linkColor: styles.highlightColor
     font.pixelSize: styles.label.normal

@@ -1,11 +1,10 @@
 import QtQuick 2.9
-import QtQuick.Controls 2.5
 import QtQuick.Templates 2.5 as T
 
 // A square icon button for title rows and tool bars. toolTipText is also the
 // name a screen reader announces; Tab reaches the button, Space or Enter
 // presses it.
-AbstractButton {
+T.AbstractButton {
     id: menuButton
 
     property alias image: buttonImage

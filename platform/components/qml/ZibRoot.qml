@@ -1,13 +1,17 @@
 import QtQuick 2.9
 import QtQuick.Window 2.2
 import QtQuick.Controls 2.5
+import QtQuick.Templates 2.5 as T
 import Zib.Components 1.0
 
 // The desktop's application window: a stack of pages plus the window-wide
 // dialogs (message, list choice, colour and time pickers). Pages pushed with
 // addPage are created in this document's context, so they reach the window
 // by the id `root`.
-ApplicationWindow {
+// The window and its page stack are the templates themselves: the style's
+// versions only add transitions and dimming, which are set here, and their
+// documents and animations would be made with every window.
+T.ApplicationWindow {
     id: root
 
     property string icon: ""
@@ -26,6 +30,12 @@ ApplicationWindow {
     height: Math.max(minimumHeight, Math.round(640 * dpiRatio))
     visible: false
     color: styles.backgroundColor
+    overlay.modal: Rectangle {
+        color: Qt.rgba(root.palette.shadow.r, root.palette.shadow.g, root.palette.shadow.b, 0.5)
+    }
+    overlay.modeless: Rectangle {
+        color: Qt.rgba(root.palette.shadow.r, root.palette.shadow.g, root.palette.shadow.b, 0.12)
+    }
 
     // page: a URL (string) of a page document or a Component.
     function addPage(page, properties) {
@@ -176,7 +186,7 @@ ApplicationWindow {
             show()
     }
 
-    StackView {
+    T.StackView {
         id: pageStack
         objectName: "zibPageStack"
         anchors.fill: parent

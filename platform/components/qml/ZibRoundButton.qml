@@ -1,9 +1,8 @@
 import QtQuick 2.9
-import QtQuick.Controls 2.5
 import QtQuick.Templates 2.5 as T
 
 // The round accent button that confirms a page; reachable with Tab.
-AbstractButton {
+T.AbstractButton {
     id: roundButton
 
     property alias image: buttonImage
