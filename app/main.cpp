@@ -156,7 +156,6 @@ int main(int argc, char *argv[])
     // invisible instance would only swallow every later start.
     if (platformFallback && QGuiApplication::platformName() == QLatin1String("offscreen"))
         return 1;
-    preloader.readFonts();
 
     // The first Qt Quick control asks whether a screen reader runs, which
     // waits for the session bus: connect to it meanwhile on another thread
@@ -168,6 +167,10 @@ int main(int argc, char *argv[])
     // message that arrives earlier makes the tray first, before QML sees it.
     std::unique_ptr<Tray> tray;
     QQmlApplicationEngine engine;
+    // The font configuration is read while the engine loads the window's
+    // documents, when this thread mostly waits for the loader's. Read while
+    // the engine was being made, it took the processor from that instead.
+    preloader.readFonts();
     const auto ensureTray = [&tray, &engine] {
         if (tray)
             return;
