@@ -1,5 +1,5 @@
-import QtQuick 2.3
-import QtQuick.Controls 2.12
+import QtQuick 2.15
+import QtQuick.Controls 2.15
 import Zib.Components 1.0
 
 // One line over a note being edited when another program has saved the same

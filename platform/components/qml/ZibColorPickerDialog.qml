@@ -1,5 +1,5 @@
-import QtQuick 2.9
-import QtQuick.Controls 2.5
+import QtQuick 2.15
+import QtQuick.Controls 2.15
 
 // options: colorArray [r, g, b, a] (numbers or texts, 0..1), selectFunction(c)
 // with c = [r, g, b, a] numbers 0..1. A palette plus red, green and blue

@@ -1,4 +1,4 @@
-import QtQuick 2.9
+import QtQuick 2.15
 
 // An icon that can be tinted, greyed and given a soft shadow. Theme icons
 // ("image://ThemeImageProvider/...") are recoloured by the image provider,

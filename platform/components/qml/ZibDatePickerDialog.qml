@@ -1,4 +1,4 @@
-import QtQuick 2.9
+import QtQuick 2.15
 
 // options: date ("dd.MM.yyyy" text or Date), okFunction(text "dd.MM.yyyy").
 ZibDialog {

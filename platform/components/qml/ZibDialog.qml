@@ -1,5 +1,5 @@
-import QtQuick 2.9
-import QtQuick.Controls 2.5
+import QtQuick 2.15
+import QtQuick.Controls 2.15
 
 // Base of the window's dialogs: a centred card with a title row, content and
 // Cancel/OK buttons. okHandler and cancelHandler return true to keep the

@@ -1,5 +1,5 @@
-import QtQuick 2.9
-import QtQuick.Templates 2.5 as T
+import QtQuick 2.15
+import QtQuick.Templates 2.15 as T
 
 // Text in the desktop's colours; drawn lighter while disabled. The
 // template, as the style's label only sets the colours set here.

@@ -1,5 +1,5 @@
-import QtQuick 2.9
-import QtQuick.Controls 2.5
+import QtQuick 2.15
+import QtQuick.Controls 2.15
 
 // options: title, model (texts, or objects with text/name), okFunction(index, entry).
 ZibDialog {

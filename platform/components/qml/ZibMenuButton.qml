@@ -1,5 +1,5 @@
-import QtQuick 2.9
-import QtQuick.Templates 2.5 as T
+import QtQuick 2.15
+import QtQuick.Templates 2.15 as T
 
 // A square icon button for title rows and tool bars. toolTipText is also the
 // name a screen reader announces; Tab reaches the button, Space or Enter

@@ -1,5 +1,5 @@
-import QtQuick 2.9
-import QtQuick.Controls 2.5
+import QtQuick 2.15
+import QtQuick.Controls 2.15
 
 // A page of the window's page stack: a card (frontRect) with a title row, a
 // content area (centerRect), two small corners at the bottom and a round OK

@@ -1,7 +1,7 @@
-import QtQuick 2.9
-import QtQuick.Window 2.2
-import QtQuick.Controls 2.5
-import QtQuick.Templates 2.5 as T
+import QtQuick 2.15
+import QtQuick.Window 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Templates 2.15 as T
 import Zib.Components 1.0
 
 // The desktop's application window: a stack of pages plus the window-wide

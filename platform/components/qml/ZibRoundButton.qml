@@ -1,5 +1,5 @@
-import QtQuick 2.9
-import QtQuick.Templates 2.5 as T
+import QtQuick 2.15
+import QtQuick.Templates 2.15 as T
 
 // The round accent button that confirms a page; reachable with Tab.
 T.AbstractButton {

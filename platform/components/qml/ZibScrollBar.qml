@@ -1,5 +1,5 @@
-import QtQuick 2.9
-import QtQuick.Controls 2.5
+import QtQuick 2.15
+import QtQuick.Controls 2.15
 
 // A vertical scroll bar along the right edge for the Flickable contentItem.
 // Placed over the Flickable (e.g. anchors.fill: sameParent); only the bar

@@ -1,4 +1,4 @@
-import QtQuick 2.9
+import QtQuick 2.15
 
 // A hair line: across its parent (horizontal) or upright in a row, where it
 // leaves a little space above and below.

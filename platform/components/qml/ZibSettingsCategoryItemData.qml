@@ -1,4 +1,4 @@
-import QtQml 2.2
+import QtQml 2.15
 
 // A heading between rows.
 ZibSettingsItemData {

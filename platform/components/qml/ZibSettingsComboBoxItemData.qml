@@ -1,4 +1,4 @@
-import QtQml 2.2
+import QtQml 2.15
 
 // A choice row: value is the index into model (texts). Choosing an entry sets
 // value and then calls clickFunc.

@@ -1,4 +1,4 @@
-import QtQml 2.2
+import QtQml 2.15
 
 // A date row: value is "dd.MM.yyyy". Picking a date sets value and then calls clickFunc.
 ZibSettingsItemData {

@@ -1,4 +1,4 @@
-import QtQml 2.2
+import QtQml 2.15
 
 // A row of ZibSettingsListView: name, value and description; clickFunc runs on a click.
 QtObject {

@@ -1,5 +1,5 @@
-import QtQuick 2.9
-import QtQuick.Controls 2.5
+import QtQuick 2.15
+import QtQuick.Controls 2.15
 
 // A scrolling list of settings rows given as children (ZibSettings*ItemData).
 Item {

@@ -1,4 +1,4 @@
-import QtQuick 2.9
+import QtQuick 2.15
 
 // A bare multi-line editor (no frame) with a placeholder text.
 TextEdit {

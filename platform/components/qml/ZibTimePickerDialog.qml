@@ -1,4 +1,4 @@
-import QtQuick 2.9
+import QtQuick 2.15
 
 // options: hour, min (numbers or texts), okFunction(text "hh:mm").
 ZibDialog {

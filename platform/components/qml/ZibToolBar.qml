@@ -1,6 +1,6 @@
-import QtQuick 2.9
-import QtQuick.Controls 2.5
-import QtQuick.Templates 2.5 as T
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Templates 2.15 as T
 
 // The bar above a list: buttons on the left (leftRowItems), a search line,
 // buttons on the right (rightRowItems). toggleHelperBar() swaps it for the

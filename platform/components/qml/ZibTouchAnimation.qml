@@ -1,4 +1,4 @@
-import QtQuick 2.9
+import QtQuick 2.15
 
 // Press feedback for a MouseArea: the area darkens and a circle grows from
 // the press point. Fills its parent unless anchored otherwise.

@@ -1,5 +1,5 @@
-import QtQuick 2.9
-import QtQuick.Controls 2.5
+import QtQuick 2.15
+import QtQuick.Controls 2.15
 
 // A wheel of numbers for the pickers; the current row sits in a band. Besides
 // dragging: the mouse wheel, a click on a row, and the arrow keys (Page Up and

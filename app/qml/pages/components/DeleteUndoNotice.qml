@@ -1,4 +1,4 @@
-import QtQuick 2.9
+import QtQuick 2.15
 import Zib.Components 1.0
 
 // A short notice after notes were deleted, with Undo for about ten seconds.

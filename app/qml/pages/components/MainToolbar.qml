@@ -1,4 +1,4 @@
-import QtQuick 2.3
+import QtQuick 2.15
 import Zib.Components 1.0
 import Zib.NotesBase 1.0
 
