@@ -56,14 +56,15 @@ Item {
     implicitWidth: Math.round(24 * dpiRatio)
     implicitHeight: implicitWidth
 
-    // Only icons with a shadow pay for the second picture.
+    // Only icons with a shadow pay for the second picture, and for the
+    // bindings that place it.
     Loader {
         active: coloredImage.imageShadow && coloredImage._fromProvider
-        x: Math.max(1, Math.round(dpiRatio))
-        y: x
-        width: parent.width
-        height: parent.height
         sourceComponent: Image {
+            x: Math.max(1, Math.round(dpiRatio))
+            y: x
+            width: coloredImage.width
+            height: coloredImage.height
             visible: image.status === Image.Ready
             opacity: 0.25
             asynchronous: true

@@ -87,13 +87,9 @@ FocusScope {
         id: frontRectShadowItem
         readonly property bool floating: frontRectItem.width < page.width - 1 || frontRectItem.height < page.height - 1
         active: floating && frontRectItem.visible
-        x: frontRectItem.x
-        y: frontRectItem.y
-        width: frontRectItem.width
-        height: frontRectItem.height
         sourceComponent: shadowComponent
         onLoaded: {
-            item.edgeRadius = Qt.binding(function() { return frontRectItem.radius })
+            item.card = frontRectItem
             item.layers = 4
             item.strength = 0.06
             item.offset = Math.round(2 * dpiRatio)
@@ -183,12 +179,8 @@ FocusScope {
     Loader {
         id: centerRectShadowItem
         active: page.centerRectShadow && centerRectItem.visible
-        x: centerRectItem.x
-        y: centerRectItem.y
-        width: centerRectItem.width
-        height: centerRectItem.height
         sourceComponent: shadowComponent
-        onLoaded: item.edgeRadius = Qt.binding(function() { return centerRectItem.radius })
+        onLoaded: item.card = centerRectItem
     }
 
     Rectangle {
@@ -233,12 +225,20 @@ FocusScope {
     Component {
         id: shadowComponent
 
-        // Soft edge around a card: a few widening, fading outlines.
+        // Soft edge around a card: a few widening, fading outlines. It
+        // follows its card, so a page whose edges are never made (the main
+        // page) does not pay for these bindings.
         Item {
-            property real edgeRadius: 0
+            property Item card: null
+            property real edgeRadius: card ? card.radius : 0
             property int layers: 3
             property real strength: 0.07
             property real offset: Math.round(dpiRatio)
+
+            x: card ? card.x : 0
+            y: card ? card.y : 0
+            width: card ? card.width : 0
+            height: card ? card.height : 0
 
             Repeater {
                 model: parent.layers
