@@ -1,7 +1,6 @@
 #include "zibsettings.h"
 
 #include <QCoreApplication>
-#include <QRegularExpression>
 #include <QSettings>
 
 namespace {
@@ -23,7 +22,10 @@ QString ZibSettings::applicationFor(const QString &group)
     if (name.isEmpty())
         name = QCoreApplication::applicationName();
     // A group is a file name below the organisation's directory: keep it there.
-    name.replace(QRegularExpression(QStringLiteral("[/\\\\:]")), QStringLiteral("_"));
+    for (QChar &c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':'))
+            c = QLatin1Char('_');
+    }
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
         name = QStringLiteral("default");
     return name;
