@@ -162,5 +162,18 @@ Item {
             compare(image.children[1].source.toString(), "file:///no/such.png")
         }
 
+        function test_colored_image_shadow_keeps_to_the_icon() {
+            image.imagePath = "image://ThemeImageProvider/edit-add"
+            image.imageShadow = true
+            tryVerify(function() { return image.children[0].item !== null })
+            var shadow = image.children[0].item
+            verify(shadow.x >= 1 && shadow.y === shadow.x)
+            compare([shadow.width, shadow.height], [32, 32])
+            image.width = 40
+            compare(shadow.width, 40)
+            image.imageShadow = false
+            image.width = 32
+        }
+
     }
 }

@@ -270,4 +270,28 @@ TestCase {
         // A window that does not remember leaves its own size alone.
         verify(win.width !== 100000)
     }
+
+    // A card that does not fill its page, and a content area asked to, get
+    // soft edges that keep to them as the card moves and grows.
+    function test_soft_edges_follow_their_cards() {
+        var page = pushTestPage({ "leftMargin": 40, "topMargin": 30, "centerRectShadow": true })
+        // Each card's edges are made by the loader declared just before it.
+        function edgesOf(card) {
+            var loader = null
+            for (var i = 1; i < page.children.length; ++i) {
+                if (page.children[i] === card)
+                    loader = page.children[i - 1]
+            }
+            tryVerify(function() { return loader.item !== null })
+            return loader.item
+        }
+        var cards = [page.frontRect, page.centerRect]
+        for (var c = 0; c < cards.length; ++c) {
+            var card = cards[c]
+            var edges = edgesOf(card)
+            compare([edges.x, edges.y, edges.width, edges.height], [card.x, card.y, card.width, card.height])
+            page.leftMargin += 20
+            compare([edges.x, edges.width], [card.x, card.width])
+        }
+    }
 }
