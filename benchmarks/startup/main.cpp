@@ -149,8 +149,11 @@ int main(int argc, char *argv[])
             env.insert(QStringLiteral("XDG_DATA_HOME"), scenario.dataHome);
             if (round > 0) {
                 env.insert(QStringLiteral("ZIB_NOTES_EXIT_DELAY_MS"), QStringLiteral("0"));
-                if (!StartupRun::run(scenario.program, env, root.filePath(QStringLiteral("output.txt"))).ok) {
-                    std::fprintf(stderr, "%s: the start before the measured one failed\n", qPrintable(scenario.name));
+                const StartupRun::Result before
+                    = StartupRun::run(scenario.program, env, root.filePath(QStringLiteral("output.txt")));
+                if (!before.ok) {
+                    std::fprintf(stderr, "%s, the start before the measured one: %s\n", qPrintable(scenario.name),
+                                 qPrintable(before.error));
                     return 2;
                 }
             }

@@ -22,10 +22,9 @@ QString ZibSettings::applicationFor(const QString &group)
     if (name.isEmpty())
         name = QCoreApplication::applicationName();
     // A group is a file name below the organisation's directory: keep it there.
-    for (QChar &c : name) {
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':'))
-            c = QLatin1Char('_');
-    }
+    name.replace(QLatin1Char('/'), QLatin1Char('_'))
+        .replace(QLatin1Char('\\'), QLatin1Char('_'))
+        .replace(QLatin1Char(':'), QLatin1Char('_'));
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
         name = QStringLiteral("default");
     return name;
